@@ -1,0 +1,16 @@
+#include "basictools.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+QString BasicTools::setPixmapToHtml(const QPixmap& pixmap, const QSize& size)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    pixmap.save(&buffer, "PNG");
+    return QStringLiteral("<img src=\"data:image/png;base64,%1\" width=\"%2\" height=\"%3\"/>")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(size.width())
+        .arg(size.height());
+}

@@ -1,0 +1,3 @@
+#include "commandhandlerinterface.h"
+
+CommandHandlerInterface::~CommandHandlerInterface() = default;

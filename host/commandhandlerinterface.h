@@ -1,0 +1,18 @@
+#pragma once
+
+#include "hostexport.h"
+
+class Command;
+
+// The host's synchronous channel to the module.
+class HOST_EXPORT CommandHandlerInterface
+{
+public:
+    virtual ~CommandHandlerInterface();
+    virtual bool isDeviceOpen() const = 0;
+    // Fills the reply before it returns.
+    virtual void executeCommand(Command* request, Command* reply) = 0;
+    // Circular mode lets the host interleave its own polling between the requests of one
+    // burst; a module without such polling may ignore it.
+    virtual void setCircularMode(bool on) = 0;
+};

@@ -1,0 +1,22 @@
+#include "labelsignal.h"
+
+LabelSignal::LabelSignal(QObject* parent)
+    : QObject(parent)
+{
+}
+
+bool LabelSignal::isEnabled() const
+{
+    return m_enabled;
+}
+
+void LabelSignal::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    if (enabled)
+        emit ledEnabled();
+    else
+        emit ledDisabled();
+}

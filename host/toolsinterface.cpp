@@ -1,0 +1,53 @@
+#include "toolsinterface.h"
+
+ToolsInterface::ToolsInterface(QWidget* parent)
+    : PluginInterface(parent)
+{
+}
+
+ToolsInterface::~ToolsInterface() = default;
+
+bool ToolsInterface::selectSubWidget(int)
+{
+    return false;
+}
+
+QStringList ToolsInterface::compatibleVariants()
+{
+    return QStringList();
+}
+
+QWidget* ToolsInterface::subWidget(int)
+{
+    return nullptr;
+}
+
+void ToolsInterface::updateSubWidgetValues(int)
+{
+}
+
+void ToolsInterface::registerSubWidgetTraces(int)
+{
+}
+
+void ToolsInterface::unRegisterSubWidgetTraces(int)
+{
+}
+
+ReRezorInterface* ToolsInterface::createInstance(QString, quint8, ModuleInterface*)
+{
+    return nullptr;
+}
+
+void ToolsInterface::handleMessageFromToolsPlugin(int, QString)
+{
+}
+
+void ToolsInterface::handleChangedParameterList()
+{
+}
+
+QList<int> ToolsInterface::subWidgetIds() const
+{
+    return m_subWidgetIds;
+}

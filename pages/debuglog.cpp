@@ -1,0 +1,3 @@
+#include "debuglog.h"
+
+Q_LOGGING_CATEGORY(debLevelLow, "plugins.debLevel.low")

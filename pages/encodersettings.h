@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "basesettings.h"
+
+// Placeholder until the page's form exists.
+class EncoderSettings : public BaseSettings
+{
+    Q_OBJECT
+public:
+    explicit EncoderSettings(QWidget* parent)
+        : BaseSettings(parent)
+    {
+        setObjectName("EncoderSettings");
+        auto* layout = new QVBoxLayout(this);
+        auto* area = new QScrollArea(this);
+        auto* contents = new QWidget;
+        contents->setObjectName("scrollAreaWidgetContents");
+        area->setWidget(contents);
+        layout->addWidget(area);
+    }
+
+private slots:
+    void currentAxisChanged() override {}
+};

@@ -15,7 +15,6 @@ class TraceCommand;
 class GenericV7 : public ReRezorInterface
 {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID ToolsInterface_iid FILE "genericv7.json")
     Q_INTERFACES(ToolsInterface)
 
 public:

@@ -1,0 +1,295 @@
+#include "simulatedaxis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "parametercatalogue.h"
+
+namespace {
+// How close the planner must be to the braking point or the target to take it as reached;
+// far below a microstep, far above rounding errors of positions up to 2^31.
+const double PositionTolerance = 1e-3;
+// A braking distance this much beyond the target is still taken on the final ramp (a
+// slightly harder deceleration) instead of an overshoot and return.
+const double OvershootTolerance = 0.5;
+const double TimeTolerance = 1e-9; // s
+const int MaxPhases = 64;
+
+double signOf(double x)
+{
+    return x < 0 ? -1.0 : 1.0;
+}
+
+int clampToInt(qint64 value)
+{
+    return static_cast<int>(
+        qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+}
+} // namespace
+
+SimulatedAxis::SimulatedAxis(const ParameterCatalogue& catalogue)
+{
+    for (int number : catalogue.numbers())
+        m_values.insert(number, catalogue.find(number)->parameter.defaultValue);
+    m_target = m_values.value(0);
+    m_position = m_target;
+    m_encoderBase = m_values.value(209);
+}
+
+int SimulatedAxis::value(int number) const
+{
+    switch (number) {
+    case 0:
+        return m_target;
+    case 1:
+        return clampToInt(std::llround(m_position));
+    case 2:
+    case 3:
+        return static_cast<int>(std::lround(m_velocity));
+    case 8:
+        return !isMoving() && m_position == m_target ? 1 : 0;
+    case 133:
+        return m_closedLoopReady ? 1 : 0;
+    case 209:
+        // The count wraps like a 32-bit hardware counter.
+        return static_cast<int>(static_cast<quint32>(encoderCount()));
+    default:
+        return m_values.value(number);
+    }
+}
+
+void SimulatedAxis::write(int number, int value)
+{
+    switch (number) {
+    case 0:
+        moveTo(value);
+        return;
+    case 1: {
+        const qint64 shift = qint64(value) - this->value(1);
+        m_position += double(shift);
+        m_target = clampToInt(m_target + shift);
+        return;
+    }
+    case 129:
+        m_values.insert(129, value);
+        if (value == 0) {
+            m_closedLoopReady = false;
+            m_initRemaining = -1;
+        } else if (!m_closedLoopReady && m_initRemaining < 0) {
+            m_initRemaining = ClosedLoopInitTime;
+        }
+        return;
+    case 140:
+    case 202:
+        // The encoder has counted so far in revolutions of the old resolution.
+        foldEncoder();
+        m_values.insert(number, value);
+        return;
+    case 209:
+        m_encoderBase = value;
+        m_physicalSteps = 0.0;
+        return;
+    default:
+        m_values.insert(number, value);
+        return;
+    }
+}
+
+void SimulatedAxis::setStoredValue(int number, int value)
+{
+    m_values.insert(number, value);
+}
+
+void SimulatedAxis::moveTo(int target)
+{
+    if (m_mode == Mode::Positioning && target == m_target)
+        return;
+    m_target = target;
+    m_finalDeceleration = 0.0;
+    m_mode = (m_velocity == 0.0 && m_position == target) ? Mode::Idle : Mode::Positioning;
+}
+
+void SimulatedAxis::stop()
+{
+    if (m_mode == Mode::Idle)
+        return;
+    m_finalDeceleration = 0.0;
+    if (m_velocity == 0.0)
+        rest();
+    else
+        m_mode = Mode::Stopping;
+}
+
+void SimulatedAxis::advance(qint64 milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    advanceMotion(double(milliseconds) / 1000.0);
+    if (m_initRemaining >= 0) {
+        m_initRemaining -= milliseconds;
+        if (m_initRemaining <= 0) {
+            m_initRemaining = -1;
+            m_closedLoopReady = closedLoopMatches();
+        }
+    }
+}
+
+void SimulatedAxis::setEncoder(int countsPerRevolution, bool reversed)
+{
+    foldEncoder();
+    m_encoderCounts = countsPerRevolution;
+    m_encoderReversed = reversed;
+}
+
+int SimulatedAxis::microstepsPerRevolution() const
+{
+    return (1 << m_values.value(140)) * m_values.value(202);
+}
+
+int SimulatedAxis::matchingEncoderResolution() const
+{
+    const bool countsDown = m_encoderReversed != (m_values.value(251) != 0);
+    return countsDown ? -m_encoderCounts : m_encoderCounts;
+}
+
+double SimulatedAxis::acceleration() const
+{
+    return std::max(1, m_values.value(5));
+}
+
+void SimulatedAxis::integrate(double seconds, double acceleration)
+{
+    shiftPosition(m_velocity * seconds + 0.5 * acceleration * seconds * seconds);
+    m_velocity += acceleration * seconds;
+}
+
+void SimulatedAxis::shiftPosition(double delta)
+{
+    m_position += delta;
+    m_physicalSteps += m_values.value(251) ? -delta : delta;
+}
+
+void SimulatedAxis::arrive()
+{
+    shiftPosition(m_target - m_position);
+    m_velocity = 0.0;
+    m_finalDeceleration = 0.0;
+    m_mode = Mode::Idle;
+}
+
+void SimulatedAxis::rest()
+{
+    shiftPosition(std::round(m_position) - m_position);
+    m_velocity = 0.0;
+    m_finalDeceleration = 0.0;
+    m_mode = Mode::Idle;
+}
+
+// Runs the ramp generator for the given time, phase by phase: each pass either uses up the
+// time or ends exactly at the next phase boundary.
+void SimulatedAxis::advanceMotion(double seconds)
+{
+    for (int phase = 0; seconds > 0 && m_mode != Mode::Idle && phase < MaxPhases; ++phase) {
+        const double a = acceleration();
+
+        if (m_mode == Mode::Stopping) {
+            const double t = std::abs(m_velocity) / a;
+            if (seconds + TimeTolerance >= t) {
+                integrate(t, -signOf(m_velocity) * a);
+                rest();
+            } else {
+                integrate(seconds, -signOf(m_velocity) * a);
+            }
+            return;
+        }
+
+        if (m_finalDeceleration > 0) {
+            const double t = std::abs(m_velocity) / m_finalDeceleration;
+            if (seconds + TimeTolerance >= t)
+                arrive();
+            else
+                integrate(seconds, -signOf(m_velocity) * m_finalDeceleration);
+            return;
+        }
+
+        const double offset = m_target - m_position;
+        const double distance = std::abs(offset);
+        const double direction = signOf(offset);
+        const double v = m_velocity * direction; // towards the target
+        const double vmax = m_values.value(4);
+
+        // Runs one phase of constant acceleration that lasts `t`; true when it ended.
+        auto phaseOf = [&](double t, double acceleration) {
+            if (seconds < t) {
+                integrate(seconds, acceleration);
+                seconds = 0;
+                return false;
+            }
+            integrate(t, acceleration);
+            seconds -= t;
+            return true;
+        };
+
+        if (v < 0) {
+            // Heading away from the target: brake to standstill first.
+            if (phaseOf(-v / a, direction * a))
+                m_velocity = 0.0;
+            continue;
+        }
+        if (v == 0 && distance <= PositionTolerance) {
+            arrive();
+            return;
+        }
+        const double brakingDistance = v * v / (2 * a);
+        if (brakingDistance >= distance - PositionTolerance) {
+            if (brakingDistance > distance + OvershootTolerance) {
+                // Too fast to stop on the target: rest beyond it, then come back.
+                if (phaseOf(v / a, -direction * a))
+                    m_velocity = 0.0;
+                continue;
+            }
+            if (distance <= TimeTolerance) {
+                arrive();
+                return;
+            }
+            m_finalDeceleration = v * v / (2 * distance);
+            continue;
+        }
+        if (v > vmax) {
+            if (phaseOf((v - vmax) / a, -direction * a))
+                m_velocity = direction * vmax;
+            continue;
+        }
+        if (v < vmax) {
+            // Accelerate up to the limit or, if the distance is too short, to the peak of
+            // the triangle whose braking half ends on the target.
+            const double peak = std::sqrt(v * v / 2 + a * distance);
+            const double reach = std::min(peak, vmax);
+            if (phaseOf((reach - v) / a, direction * a))
+                m_velocity = direction * reach;
+            continue;
+        }
+        if (vmax <= 0)
+            return; // the limit holds the motor where it is
+        phaseOf((distance - brakingDistance) / vmax, 0.0);
+    }
+}
+
+void SimulatedAxis::foldEncoder()
+{
+    m_encoderBase = encoderCount();
+    m_physicalSteps = 0.0;
+}
+
+qint64 SimulatedAxis::encoderCount() const
+{
+    const double counts = m_physicalSteps * m_encoderCounts / microstepsPerRevolution();
+    const qint64 change = std::llround(counts);
+    return m_encoderBase + (m_encoderReversed ? -change : change);
+}
+
+bool SimulatedAxis::closedLoopMatches() const
+{
+    return m_encoderCounts > 0 && m_values.value(140) == 8 && m_values.value(210) == matchingEncoderResolution();
+}

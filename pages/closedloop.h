@@ -1,27 +1,45 @@
 #pragma once
 
-#include <QScrollArea>
-#include <QVBoxLayout>
-
 #include "basesettings.h"
 
-// Placeholder until the page's form exists.
+class QAbstractButton;
+class QShowEvent;
+class QTimerEvent;
+class SpinBox;
+
+namespace Ui {
+class ClosedLoop;
+}
+
+// Closed-loop controller of the current axis: current scaling, field weakening and the
+// velocity correction regulator, with presets and two derived values.
 class ClosedLoop : public BaseSettings
 {
     Q_OBJECT
 public:
-    explicit ClosedLoop(QWidget* parent)
-        : BaseSettings(parent)
-    {
-        setObjectName("ClosedLoop");
-        auto* layout = new QVBoxLayout(this);
-        auto* area = new QScrollArea(this);
-        auto* contents = new QWidget;
-        contents->setObjectName("scrollAreaWidgetContents");
-        area->setWidget(contents);
-        layout->addWidget(area);
-    }
+    explicit ClosedLoop(QWidget* parent);
+    ~ClosedLoop() override;
+
+    void setDataExchange(DataExchange* dataExchange) override;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
-    void currentAxisChanged() override {}
+    void currentAxisChanged() override;
+    void on_buttonBox_clicked(QAbstractButton* button);
+    void on_bgRegulatorPresets_buttonClicked(QAbstractButton* button);
+    void on_btnCalculatePIP_I_CLIP_clicked();
+    void on_spClCorrectionVelocityI_valueChanged(int);
+    void on_spClCorrectionVelocityP_valueChanged(int);
+    void on_btnAlternativScalerMaxTolerance_clicked();
+
+private:
+    // The boxes of every tab, tab by tab, in the order the form creates them.
+    QList<SpinBox*> spinBoxes() const;
+    // The number behind the last ": " of the alternative button's description; 0 if none.
+    int describedTolerance() const;
+
+    Ui::ClosedLoop* ui;
 };

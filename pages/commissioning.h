@@ -1,31 +1,61 @@
 #pragma once
 
-#include <QScrollArea>
-#include <QVBoxLayout>
+#include <QString>
 
 #include "basesettings.h"
 
-// Placeholder until the page's form exists.
+class QAbstractButton;
+class QHideEvent;
+class QShowEvent;
+
+namespace Ui {
+class Commissioning;
+}
+
+// The start-up page: leads through the motor, encoder and closed-loop steps, keeps the
+// program text each step produced, and offers a motion test and a monitor of live values.
 class Commissioning : public BaseSettings
 {
     Q_OBJECT
 public:
-    explicit Commissioning(QWidget* parent)
-        : BaseSettings(parent)
-    {
-        setObjectName("Commissioning");
-        auto* layout = new QVBoxLayout(this);
-        auto* area = new QScrollArea(this);
-        auto* contents = new QWidget;
-        contents->setObjectName("scrollAreaWidgetContents");
-        area->setWidget(contents);
-        layout->addWidget(area);
-    }
+    explicit Commissioning(QWidget* parent);
+    ~Commissioning() override;
+
+    void setDataExchange(DataExchange* dataExchange) override;
+
+signals:
+    void showCommissioning();
+    void hideCommissioning();
+    void showMotorSettings();
+    void showEncoderSettings();
+    void showClosedLoop();
 
 public slots:
-    void done(bool apply, QString kora) { Q_UNUSED(apply) Q_UNUSED(kora) }
-    void on_cmbAxisNumber_currentIndexChanged(int index) { if (dataExchange()) dataExchange()->setCurrentAxis(index); }
+    // Reached through the executed() signal of the three step pages.
+    void done(bool apply, QString kora);
+    // Also called directly by the plug-in once the pages are wired.
+    void on_cmbAxisNumber_currentIndexChanged(int index);
 
 private slots:
-    void currentAxisChanged() override {}
+    void currentAxisChanged() override;
+    void player(QAbstractButton* button);
+    void spValueChanged(int value);
+    void on_cmbRampType_currentIndexChanged(int index);
+    void on_cbActivateClosedLoop_clicked(bool checked);
+    void on_btnChangeSign_clicked();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void sendAxisParameter(quint8 type, int value);
+    void refreshReadiness();
+
+    Ui::Commissioning* ui;
+    QString m_readyStyle;
+    QString m_notReadyStyle;
+    QString m_motorText;
+    QString m_encoderText;
+    QString m_closedLoopText;
 };

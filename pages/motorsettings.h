@@ -1,27 +1,55 @@
 #pragma once
 
-#include <QScrollArea>
-#include <QVBoxLayout>
+#include <QString>
 
 #include "basesettings.h"
 
-// Placeholder until the page's form exists.
+class QAbstractButton;
+class QLineEdit;
+class QShowEvent;
+class QStandardItemModel;
+class QTableView;
+
+namespace Ui {
+class MotorSettings;
+}
+
+// Motor direction, step angle, microsteps and the two currents of the current axis.
 class MotorSettings : public BaseSettings
 {
     Q_OBJECT
 public:
-    explicit MotorSettings(QWidget* parent)
-        : BaseSettings(parent)
-    {
-        setObjectName("MotorSettings");
-        auto* layout = new QVBoxLayout(this);
-        auto* area = new QScrollArea(this);
-        auto* contents = new QWidget;
-        contents->setObjectName("scrollAreaWidgetContents");
-        area->setWidget(contents);
-        layout->addWidget(area);
-    }
+    explicit MotorSettings(QWidget* parent);
+    ~MotorSettings() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+public:
+    void setDataExchange(DataExchange* exchange) override;
 
 private slots:
-    void currentAxisChanged() override {}
+    void currentAxisChanged() override;
+    void angel(QString text);
+    void calcCurrent(int value);
+    void on_buttonBox_clicked(QAbstractButton* button);
+    void on_cmbJumper_currentIndexChanged(int index);
+
+private:
+    void buildFullStepTable();
+    void buildMicrostepTable();
+    void refreshFromModule(DataExchange* exchange);
+    void selectFullSteps(int fullSteps);
+    QString applySettings(DataExchange* exchange);
+
+    // The combo box's own table, view and custom-row editor; null when something else
+    // has been put in their place.
+    QStandardItemModel* fullStepTable() const;
+    QTableView* fullStepView() const;
+    QLineEdit* customFullStepEdit() const;
+
+    Ui::MotorSettings* ui;
+    double m_currentScale;
+    QStandardItemModel* m_fullSteps;
+    QStandardItemModel* m_microsteps;
 };

@@ -1,27 +1,60 @@
 #pragma once
 
-#include <QScrollArea>
-#include <QVBoxLayout>
+#include <QMap>
 
 #include "basesettings.h"
 
-// Placeholder until the page's form exists.
+class QAbstractButton;
+class QShowEvent;
+class QTimerEvent;
+class Command;
+
+namespace Ui {
+class EncoderSettings;
+}
+
+// The encoder page: resolution, counting direction, deviation limit and position of the
+// incremental encoder of the current axis, and the detection of resolution and direction by
+// one motor revolution forwards and one back.
 class EncoderSettings : public BaseSettings
 {
     Q_OBJECT
 public:
-    explicit EncoderSettings(QWidget* parent)
-        : BaseSettings(parent)
-    {
-        setObjectName("EncoderSettings");
-        auto* layout = new QVBoxLayout(this);
-        auto* area = new QScrollArea(this);
-        auto* contents = new QWidget;
-        contents->setObjectName("scrollAreaWidgetContents");
-        area->setWidget(contents);
-        layout->addWidget(area);
-    }
+    explicit EncoderSettings(QWidget* parent);
+    ~EncoderSettings() override;
+
+    void setDataExchange(DataExchange* exchange) override;
+
+protected:
+    // One poll of the running detection.
+    void timerEvent(QTimerEvent* event) override;
+    // Re-reads the settings of the current axis.
+    void showEvent(QShowEvent* event) override;
 
 private slots:
-    void currentAxisChanged() override {}
+    void currentAxisChanged() override;
+    void on_buttonBox_clicked(QAbstractButton* button);
+    void on_btnAutoDetection_clicked();
+    void on_bbAutoDetection_rejected();
+    void on_bbAutoDetection_accepted();
+    void on_bbDetction_clicked(QAbstractButton* button);
+
+private:
+    // One synchronous request for the current axis; needs the exchange object.
+    Command send(quint8 command, quint8 type, int value = 0);
+    int readParameter(quint8 type);
+    void writeParameter(quint8 type, int value);
+    void setCircularMode(bool on);
+    void evaluateForwardTurn();
+    void endReturnTurn();
+
+    Ui::EncoderSettings* ui;
+    // Parameters the detection changes, written back in ascending order after the return turn.
+    QMap<int, int> m_savedParameters;
+    bool m_forwardTurn = false;
+    int m_timerId = 0;
+    // Encoder reading at the start; after the forward turn the detected resolution (0: none).
+    int m_encoderStart = 0;
+    int m_motorStart = 0;
+    bool m_reversed = false;
 };

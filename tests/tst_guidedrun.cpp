@@ -1,0 +1,155 @@
+// The whole guided commissioning, headless, on the simulated module: the run only succeeds
+// when the motor, encoder and closed-loop steps really work together.
+
+#include <QMdiArea>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+#include "guidedrun.h"
+#include "moduleinterface.h"
+#include "pluginhost.h"
+#include "simulatedmodule.h"
+
+namespace {
+
+QString line(int type, int value, const QString& comment)
+{
+    return QStringLiteral("  SAP %1, 0, %2  //%3").arg(type, 3).arg(value, 8).arg(comment);
+}
+
+// The setup program a successful run must print, built from the simulated module's own
+// descriptions and defaults.
+QStringList expectedProgram(SimulatedModule& module, int resolution, bool reversed)
+{
+    auto comment = [&module](int type) { return module.getParameter(QStringLiteral("axis0"), type).comment; };
+    auto defaultOf = [&module](int type) { return module.getParameter(QStringLiteral("axis0"), type).defaultValue; };
+
+    QStringList lines;
+    lines << "//Motor settings" << line(251, 0, "Reverse shaft") << line(202, 200, QString::fromUtf8("1.8°"))
+          << line(140, 8, QString::fromUtf8("256 µsteps")) << line(7, defaultOf(7), comment(7))
+          << line(6, defaultOf(6), comment(6));
+    // The history shows each fragment from a new paragraph; the fragment's own closing line
+    // feed leaves an empty one before the next.
+    lines << "" << "//Encoder settings" << line(210, reversed ? -resolution : resolution, comment(210))
+          << line(209, 0, comment(209)) << line(212, defaultOf(212), comment(212));
+    lines << "" << "//Closed Loop settings";
+    const int order[] = {120, 125, 113, 126, 121, 114, 110, 108, 109, 116, 119, 115, 117};
+    for (int type : order) {
+        int value = defaultOf(type);
+        if (type == 116)
+            value = 400; // "balanced"
+        if (type == 115)
+            value = 5000;
+        lines << line(type, value, comment(type));
+    }
+    lines << "" << "WaitInit:" << "  GAP 133, 0            //Wait until CL-init finished" << "   JC  ZE, WaitInit" << "";
+    return lines;
+}
+
+} // namespace
+
+class TestGuidedRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void succeeds_data();
+    void succeeds();
+    void failsClearly_data();
+    void failsClearly();
+    void workbenchAuto();
+};
+
+void TestGuidedRun::succeeds_data()
+{
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<bool>("reversed");
+    QTest::newRow("default encoder 4000") << 4000 << false;
+    QTest::newRow("reversed encoder 8192") << 8192 << true;
+    QTest::newRow("reversed encoder 1000") << 1000 << true;
+}
+
+void TestGuidedRun::succeeds()
+{
+    QFETCH(int, resolution);
+    QFETCH(bool, reversed);
+
+    QMdiArea area;
+    area.resize(1400, 900);
+    area.show();
+    SimulatedModule module;
+    module.setManualClock(true);
+    module.setTrueEncoderResolution(resolution);
+    module.setEncoderReversed(reversed);
+    PluginHost host;
+    QVERIFY2(host.load(GV7_PLUGIN_PATH), qPrintable(host.errorString()));
+    QCOMPARE(host.createTools(&module, &area, QStringLiteral("module1")).size(), 4);
+
+    QString output;
+    QTextStream out(&output);
+    GuidedRun run(&host, &module, &out);
+    QVERIFY2(run.run(), qPrintable(run.errorString() + "\n" + output));
+
+    const QStringList expected = expectedProgram(module, resolution, reversed);
+    const QStringList actual = run.setupProgram().split(QLatin1Char('\n'));
+    for (int i = 0; i < qMin(expected.size(), actual.size()); ++i)
+        QCOMPARE(actual.at(i), expected.at(i));
+    QCOMPARE(actual.size(), expected.size());
+
+    // What the run left on the module: the closed loop is on and initialised.
+    QCOMPARE(module.getAxisParameter(129, 0), 1);
+    QCOMPARE(module.getAxisParameter(133, 0), 1);
+    QCOMPARE(module.getAxisParameter(210, 0), reversed ? -resolution : resolution);
+    QVERIFY(output.contains("Setup program:"));
+}
+
+void TestGuidedRun::failsClearly_data()
+{
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("non-standard encoder") << 3000 << "no standard encoder resolution";
+    QTest::newRow("encoder without signal") << 0 << "no standard encoder resolution";
+}
+
+void TestGuidedRun::failsClearly()
+{
+    QFETCH(int, resolution);
+    QFETCH(QString, message);
+
+    QMdiArea area;
+    area.resize(1400, 900);
+    area.show();
+    SimulatedModule module;
+    module.setManualClock(true);
+    module.setTrueEncoderResolution(resolution);
+    PluginHost host;
+    QVERIFY2(host.load(GV7_PLUGIN_PATH), qPrintable(host.errorString()));
+    host.createTools(&module, &area, QStringLiteral("module1"));
+
+    GuidedRun run(&host, &module, nullptr);
+    QVERIFY(!run.run());
+    QVERIFY2(run.errorString().contains(message), qPrintable(run.errorString()));
+}
+
+void TestGuidedRun::workbenchAuto()
+{
+    QTemporaryDir pictures;
+    QProcess workbench;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    workbench.setProcessEnvironment(env);
+    workbench.start(GV7_WORKBENCH_PATH, {"--auto", "--encoder-resolution", "8192", "--encoder-reversed",
+                                          "--screenshots", pictures.path()});
+    QVERIFY(workbench.waitForFinished(120000));
+    const QString output = QString::fromUtf8(workbench.readAllStandardOutput());
+    QVERIFY2(workbench.exitStatus() == QProcess::NormalExit && workbench.exitCode() == 0,
+             qPrintable(output + workbench.readAllStandardError()));
+    QVERIFY(output.contains("  SAP 210, 0,    -8192  //"));
+    QVERIFY(output.contains("Closed loop ready to use."));
+    QVERIFY(QFileInfo(pictures.filePath("3-detection.png")).size() > 0);
+}
+
+QTEST_MAIN(TestGuidedRun)
+#include "tst_guidedrun.moc"

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QString>
+#include <QTextStream>
+
+#include <functional>
+
+class PluginHost;
+class QAbstractButton;
+class QWidget;
+class SimulatedModule;
+
+// The guided commissioning done as a user does it, through the tools' own widgets and
+// buttons: motor step, encoder step with the auto-detection, closed-loop step with a preset,
+// activating the closed loop, a move and a stop. The simulated module runs on its manual
+// clock, which the run advances while it waits, so a run takes seconds, not minutes.
+class GuidedRun : public QObject
+{
+    Q_OBJECT
+public:
+    GuidedRun(PluginHost* host, SimulatedModule* module, QTextStream* out, QObject* parent = nullptr);
+
+    // A PNG of each page is saved there at the moment the user would look at it.
+    void setScreenshotDirectory(const QString& directory);
+    // How much simulated time any one wait may take before the run gives up.
+    void setStepTimeout(int simulatedMilliseconds);
+
+    // Runs the whole sequence; true only when the closed loop ended ready.
+    bool run();
+    QString errorString() const;
+    // The setup program the start-up page collected (its history).
+    QString setupProgram() const;
+
+private:
+    bool openStartUp();
+    bool motorStep();
+    bool encoderStep();
+    bool closedLoopStep();
+    bool activateClosedLoop();
+    bool motionTest();
+
+    QWidget* page(int subWidgetId, const char* objectName) const;
+    template<typename T>
+    T* control(int subWidgetId, const char* pageName, const char* name) const;
+    bool click(QAbstractButton* button, const QString& what);
+    bool clickBoxButton(int subWidgetId, const char* pageName, const char* box, int standardButton);
+    // Clicks a button that asks a modal question, answering it with Yes.
+    bool clickAndAnswerYes(QAbstractButton* button, const QString& expectedQuestion);
+    // Lets simulated time pass, polling the live values, until the condition holds.
+    bool waitFor(const std::function<bool()>& condition, const QString& what);
+    void settle(int simulatedMilliseconds);
+    bool windowVisible(int subWidgetId) const;
+    void screenshot(int subWidgetId, const QString& name);
+    bool fail(const QString& message);
+    void say(const QString& line);
+
+    PluginHost* m_host;
+    SimulatedModule* m_module;
+    QTextStream* m_out;
+    QDir m_screenshots;
+    bool m_saveScreenshots = false;
+    int m_stepTimeout = 120000;
+    QString m_error;
+    QString m_lastQuestion;
+};

@@ -18,10 +18,12 @@ void PluginHandler::registerPlugin(int type, const QString& key, PluginInterface
     unregisterPlugin(key);
     plugin->setKey(key);
     m_entries.append({type, key, plugin});
-    connect(plugin, &QObject::destroyed, this, [this, key, plugin]() {
+    // A key has one entry, and registering or unregistering it drops this connection, so the
+    // key alone finds the entry. The guarded pointer must not be touched here: a widget sends
+    // destroyed() before the pointer is cleared, when it is no longer a PluginInterface.
+    connect(plugin, &QObject::destroyed, this, [this, key]() {
         for (int i = 0; i < m_entries.size(); ++i) {
-            // The guarded pointer is already null here; match the key of this very object.
-            if (m_entries.at(i).key == key && (m_entries.at(i).plugin.isNull() || m_entries.at(i).plugin == plugin)) {
+            if (m_entries.at(i).key == key) {
                 m_entries.removeAt(i);
                 return;
             }

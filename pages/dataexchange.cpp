@@ -16,6 +16,8 @@ DataExchange::DataExchange(ModuleInterface* module, QWidget* parent)
     : QWidget(parent)
     , m_module(module)
 {
+    // Only a carrier of values: keep it from appearing when its parent tool is shown.
+    hide();
 }
 
 DataExchange::~DataExchange()

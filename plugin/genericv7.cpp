@@ -138,16 +138,24 @@ ReRezorInterface* GenericV7::createInstance(QString text, quint8 number, ModuleI
     return new GenericV7(text, number, module, m_selectedSubWidget);
 }
 
+// Both branches write their debug lines here, so that they carry this function's signature.
 void GenericV7::showPlugin()
 {
-    if (m_firstShow)
-        firstShow();
-    else
-        addTraceCopies();
-}
+    if (!m_firstShow) {
+        // Every later show hands a fresh copy of the current traces to the host.
+        if (!m_dataExchange)
+            return;
+        const QList<TraceCommand*> templates = m_dataExchange->traceCommands();
+        for (TraceCommand* trace : templates) {
+            auto* copy = new TraceCommand(trace->address(), trace->motorBank(), trace->command(), trace->type(),
+                                          trace->caption());
+            qCDebug(debLevelLow) << Q_FUNC_INFO << copy->toString();
+            emit OUT_addTraceCommand(copy);
+            m_traceCommands.append(copy);
+        }
+        return;
+    }
 
-void GenericV7::firstShow()
-{
     QWidget* window = parentWidget();
     QWidget* area = window ? window->parentWidget() : nullptr;
     const QRect available = area ? area->geometry() : QRect();
@@ -172,20 +180,6 @@ void GenericV7::firstShow()
     if (window)
         window->close();
     m_firstShow = false;
-}
-
-void GenericV7::addTraceCopies()
-{
-    if (!m_dataExchange)
-        return;
-    const QList<TraceCommand*> templates = m_dataExchange->traceCommands();
-    for (TraceCommand* trace : templates) {
-        auto* copy = new TraceCommand(trace->address(), trace->motorBank(), trace->command(), trace->type(),
-                                      trace->caption());
-        qCDebug(debLevelLow) << Q_FUNC_INFO << copy->toString();
-        emit OUT_addTraceCommand(copy);
-        m_traceCommands.append(copy);
-    }
 }
 
 void GenericV7::removeAllTraces()

@@ -46,9 +46,6 @@ private slots:
     void checkCompleteness();
 
 private:
-    void firstShow();
-    void addTraceCopies();
-
     int m_selectedSubWidget = 0;
     int m_subWidgetId = 0;
     bool m_firstShow = false;

@@ -1,0 +1,270 @@
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "pluginhost.h"
+#include "rerezorinterface.h"
+#include "simulatedmodule.h"
+#include "toolsinterface.h"
+#include "toolwindow.h"
+#include "tracepoller.h"
+
+namespace {
+
+const int StandardResolutions[] = {200, 256, 400, 500, 512, 1000, 1024, 2000, 2048, 4000, 4096, 8192, 10000, 16384};
+const char* const StandardFirmware[] = {"7390", "7391"};
+
+} // namespace
+
+const QString MainWindow::ModuleKey = QStringLiteral("SimulatedModule");
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_area(new QMdiArea(this))
+    , m_module(new SimulatedModule(this))
+    , m_host(new PluginHost(this))
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(tr("Workbench"));
+    m_area->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(m_area);
+    // The module is a widget only because the host's interfaces are; it has nothing to show.
+    m_module->setObjectName(QStringLiteral("simulatedModule"));
+    m_module->hide();
+
+    m_toolsMenu = menuBar()->addMenu(tr("&Tools"));
+    m_toolsMenu->setObjectName(QStringLiteral("menuTools"));
+    m_moduleMenu = menuBar()->addMenu(tr("&Module"));
+    m_moduleMenu->setObjectName(QStringLiteral("menuModule"));
+    buildModuleMenu();
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("About the plug-in..."), this, &MainWindow::showAbout);
+
+    m_connectionLabel = new QLabel(this);
+    m_connectionLabel->setObjectName(QStringLiteral("lblConnection"));
+    statusBar()->addPermanentWidget(m_connectionLabel);
+    connect(m_module, &SimulatedModule::deviceOpenChanged, this, &MainWindow::updateConnectionState);
+    updateConnectionState(m_module->isDeviceOpen());
+    rebuildToolsMenu();
+    resize(1400, 900);
+}
+
+MainWindow::~MainWindow()
+{
+    // The tools use the module until they are gone.
+    delete m_host;
+    m_host = nullptr;
+}
+
+bool MainWindow::loadPlugin(const QString& path)
+{
+    return m_host->load(path);
+}
+
+QString MainWindow::errorString() const
+{
+    return m_host->errorString();
+}
+
+void MainWindow::createTools()
+{
+    m_host->createTools(m_module, m_area, ModuleKey);
+    if (TracePoller* poller = m_host->poller())
+        poller->setPeriod(m_pollPeriod);
+    m_toolsCreated = true;
+    rebuildToolsMenu();
+}
+
+void MainWindow::setPollPeriod(int milliseconds)
+{
+    m_pollPeriod = milliseconds;
+    if (TracePoller* poller = m_host->poller())
+        poller->setPeriod(milliseconds);
+}
+
+void MainWindow::setModuleConnected(bool connected)
+{
+    m_module->setDeviceOpen(connected);
+    // The module reports changes only; keep the menu right in any case.
+    updateConnectionState(m_module->isDeviceOpen());
+}
+
+void MainWindow::setEncoderResolution(int countsPerRevolution)
+{
+    m_module->setTrueEncoderResolution(countsPerRevolution);
+    updateResolutionChecks();
+}
+
+void MainWindow::setEncoderReversed(bool reversed)
+{
+    m_module->setEncoderReversed(reversed);
+    m_reversedAction->setChecked(m_module->encoderReversed());
+}
+
+void MainWindow::setReducedRange(bool on)
+{
+    m_module->setReducedRange(on);
+    m_reducedRangeAction->setChecked(on);
+}
+
+void MainWindow::setFirmwareName(const QString& name)
+{
+    const bool changed = name != m_module->nameInFirmware();
+    m_module->setFirmwareName(name);
+    updateFirmwareChecks();
+    if (changed && m_toolsCreated)
+        createTools();
+}
+
+void MainWindow::updateConnectionState(bool open)
+{
+    m_connectAction->setChecked(open);
+    m_connectionLabel->setText(open ? tr("Module connected") : tr("Module disconnected"));
+}
+
+void MainWindow::chooseCustomResolution()
+{
+    bool ok = false;
+    const int value = QInputDialog::getInt(this, tr("Encoder resolution"), tr("Counts per revolution:"),
+                                           m_module->trueEncoderResolution(), 1, 1 << 24, 1, &ok);
+    if (ok)
+        setEncoderResolution(value);
+    else
+        updateResolutionChecks();
+}
+
+void MainWindow::chooseCustomFirmware()
+{
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, tr("Firmware"), tr("Module type as the firmware names it:"),
+                                               QLineEdit::Normal, m_module->nameInFirmware(), &ok);
+    if (ok && !name.trimmed().isEmpty())
+        setFirmwareName(name.trimmed());
+    else
+        updateFirmwareChecks();
+}
+
+void MainWindow::showAbout()
+{
+    ToolsInterface* factory = m_host->factory();
+    QMessageBox::about(this, tr("About the plug-in"),
+                       factory ? factory->versionText() : tr("No plug-in is loaded."));
+}
+
+void MainWindow::buildModuleMenu()
+{
+    m_connectAction = m_moduleMenu->addAction(tr("&Connected"));
+    m_connectAction->setObjectName(QStringLiteral("actConnected"));
+    m_connectAction->setCheckable(true);
+    connect(m_connectAction, &QAction::triggered, this, &MainWindow::setModuleConnected);
+    m_moduleMenu->addSeparator();
+
+    QMenu* resolution = m_moduleMenu->addMenu(tr("Encoder &resolution"));
+    resolution->setObjectName(QStringLiteral("menuEncoderResolution"));
+    m_resolutionGroup = new QActionGroup(this);
+    for (int value : StandardResolutions) {
+        QAction* action = resolution->addAction(QString::number(value));
+        action->setCheckable(true);
+        action->setData(value);
+        m_resolutionGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, value]() { setEncoderResolution(value); });
+    }
+    resolution->addSeparator();
+    m_customResolutionAction = resolution->addAction(tr("Custom..."));
+    m_customResolutionAction->setCheckable(true);
+    m_resolutionGroup->addAction(m_customResolutionAction);
+    connect(m_customResolutionAction, &QAction::triggered, this, &MainWindow::chooseCustomResolution);
+
+    m_reversedAction = m_moduleMenu->addAction(tr("Encoder r&eversed"));
+    m_reversedAction->setObjectName(QStringLiteral("actEncoderReversed"));
+    m_reversedAction->setCheckable(true);
+    connect(m_reversedAction, &QAction::triggered, this, &MainWindow::setEncoderReversed);
+    m_moduleMenu->addSeparator();
+
+    QMenu* firmware = m_moduleMenu->addMenu(tr("&Firmware"));
+    firmware->setObjectName(QStringLiteral("menuFirmware"));
+    m_firmwareGroup = new QActionGroup(this);
+    for (const char* name : StandardFirmware) {
+        const QString text = QString::fromLatin1(name);
+        QAction* action = firmware->addAction(text);
+        action->setCheckable(true);
+        action->setData(text);
+        m_firmwareGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, text]() { setFirmwareName(text); });
+    }
+    firmware->addSeparator();
+    m_customFirmwareAction = firmware->addAction(tr("Other..."));
+    m_customFirmwareAction->setCheckable(true);
+    m_firmwareGroup->addAction(m_customFirmwareAction);
+    connect(m_customFirmwareAction, &QAction::triggered, this, &MainWindow::chooseCustomFirmware);
+
+    m_reducedRangeAction = m_moduleMenu->addAction(tr("Reduced current &range"));
+    m_reducedRangeAction->setObjectName(QStringLiteral("actReducedRange"));
+    m_reducedRangeAction->setCheckable(true);
+    connect(m_reducedRangeAction, &QAction::triggered, this, &MainWindow::setReducedRange);
+
+    m_reversedAction->setChecked(m_module->encoderReversed());
+    updateResolutionChecks();
+    updateFirmwareChecks();
+}
+
+void MainWindow::rebuildToolsMenu()
+{
+    m_toolsMenu->clear();
+    const QList<ReRezorInterface*> tools = m_host->tools();
+    for (ReRezorInterface* tool : tools) {
+        const int id = tool->toolsVariant();
+        QAction* action = m_toolsMenu->addAction(QIcon(tool->property("dpWindowIcon").toString()), tool->toolsName());
+        action->setObjectName(QStringLiteral("actTool%1").arg(id));
+        connect(action, &QAction::triggered, this, [this, id]() {
+            if (ToolWindow* window = m_host->windowOf(id))
+                window->activateWindow();
+        });
+    }
+    if (tools.isEmpty()) {
+        m_toolsMenu->addAction(tr("No tools"))->setEnabled(false);
+        return;
+    }
+    m_toolsMenu->addSeparator();
+    m_toolsMenu->addAction(tr("&Cascade windows"), m_area, &QMdiArea::cascadeSubWindows);
+    m_toolsMenu->addAction(tr("&Tile windows"), m_area, &QMdiArea::tileSubWindows);
+}
+
+void MainWindow::updateResolutionChecks()
+{
+    const int current = m_module->trueEncoderResolution();
+    bool standard = false;
+    for (QAction* action : m_resolutionGroup->actions()) {
+        if (action == m_customResolutionAction)
+            continue;
+        const bool match = action->data().toInt() == current;
+        action->setChecked(match);
+        standard = standard || match;
+    }
+    m_customResolutionAction->setChecked(!standard);
+    m_customResolutionAction->setText(standard ? tr("Custom...") : tr("Custom (%1)...").arg(current));
+}
+
+void MainWindow::updateFirmwareChecks()
+{
+    const QString current = m_module->nameInFirmware();
+    bool standard = false;
+    for (QAction* action : m_firmwareGroup->actions()) {
+        if (action == m_customFirmwareAction)
+            continue;
+        const bool match = action->data().toString() == current;
+        action->setChecked(match);
+        standard = standard || match;
+    }
+    m_customFirmwareAction->setChecked(!standard);
+    m_customFirmwareAction->setText(standard ? tr("Other...") : tr("Other (%1)...").arg(current));
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class PluginHost;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class SimulatedModule;
+
+// The workbench: a window area holding the tools of one simulated module, a Tools menu to
+// open them and a Module menu to change the simulated hardware.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static const QString ModuleKey;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the plug-in; on failure errorString() tells why.
+    bool loadPlugin(const QString& path);
+    QString errorString() const;
+    // (Re)makes the tools for the module and lists them in the Tools menu. Best called once
+    // the window is visible, so the tools size their windows against the real area.
+    void createTools();
+
+    void setPollPeriod(int milliseconds);
+    int pollPeriod() const { return m_pollPeriod; }
+
+    // Hardware settings of the simulated module, also reachable through the Module menu.
+    void setModuleConnected(bool connected);
+    void setEncoderResolution(int countsPerRevolution);
+    void setEncoderReversed(bool reversed);
+    void setReducedRange(bool on);
+    // The firmware name is read by the tools when they are wired up, so the tools are made
+    // again when it changes after they exist.
+    void setFirmwareName(const QString& name);
+
+    SimulatedModule* module() const { return m_module; }
+    PluginHost* pluginHost() const { return m_host; }
+    QMdiArea* area() const { return m_area; }
+
+private slots:
+    void updateConnectionState(bool open);
+    void chooseCustomResolution();
+    void chooseCustomFirmware();
+    void showAbout();
+
+private:
+    void buildModuleMenu();
+    void rebuildToolsMenu();
+    void updateResolutionChecks();
+    void updateFirmwareChecks();
+
+    QMdiArea* m_area;
+    SimulatedModule* m_module;
+    PluginHost* m_host;
+    QMenu* m_toolsMenu = nullptr;
+    QMenu* m_moduleMenu = nullptr;
+    QAction* m_connectAction = nullptr;
+    QAction* m_reversedAction = nullptr;
+    QAction* m_reducedRangeAction = nullptr;
+    QAction* m_customResolutionAction = nullptr;
+    QAction* m_customFirmwareAction = nullptr;
+    QActionGroup* m_resolutionGroup = nullptr;
+    QActionGroup* m_firmwareGroup = nullptr;
+    QLabel* m_connectionLabel = nullptr;
+    int m_pollPeriod = 100;
+    bool m_toolsCreated = false;
+};

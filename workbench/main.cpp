@@ -2,12 +2,14 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QPixmap>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
 
+#include "guidedrun.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "simulatedmodule.h"
@@ -19,12 +21,15 @@ struct Options
 {
     QString pluginPath;
     int pollMs = 100;
-    int encoderResolution = 0; // 0: the simulator's own
+    int encoderResolution = -1; // negative: the simulator's own; 0: an encoder without signal
     bool encoderReversed = false;
     QString firmware;
     double timeScale = 1.0;
     QString screenshot;
     QList<int> open;
+    bool autoRun = false;
+    bool verbose = false;
+    QString screenshots;
 };
 
 void printError(const QString& text)
@@ -77,7 +82,14 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption open("open", "Open the tool with this sub-widget id after start-up.", "ID");
     open.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open});
+    const QCommandLineOption autoRun(
+        "auto", QCoreApplication::translate("main", "Run the guided commissioning headless and print each step; "
+                                                    "exit 0 only when the closed loop ends ready."));
+    const QCommandLineOption screenshots(
+        "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
+    const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
+                       verbose});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -89,8 +101,8 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     }
     if (parser.isSet(resolution)) {
         options.encoderResolution = parser.value(resolution).toInt(&ok);
-        if (!ok || options.encoderResolution < 1) {
-            printError(QStringLiteral("--encoder-resolution needs a positive number"));
+        if (!ok || options.encoderResolution < 0) {
+            printError(QStringLiteral("--encoder-resolution needs a number of counts (0: no signal)"));
             return false;
         }
     }
@@ -104,6 +116,9 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         }
     }
     options.screenshot = parser.value(screenshot);
+    options.autoRun = parser.isSet(autoRun);
+    options.verbose = parser.isSet(verbose);
+    options.screenshots = parser.value(screenshots);
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
@@ -125,6 +140,9 @@ int main(int argc, char* argv[])
     Options options;
     if (!parseOptions(app, pluginValues, options))
         return 2;
+    // The plug-in's debug lines are for developers; QT_LOGGING_RULES still overrides this.
+    if (!options.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("plugins.debLevel.low.debug=false"));
 
     MainWindow window;
     if (!window.loadPlugin(options.pluginPath)) {
@@ -133,7 +151,7 @@ int main(int argc, char* argv[])
     }
     SimulatedModule* module = window.module();
     module->setTimeScale(options.timeScale);
-    if (options.encoderResolution > 0)
+    if (options.encoderResolution >= 0)
         window.setEncoderResolution(options.encoderResolution);
     window.setEncoderReversed(options.encoderReversed);
     if (!options.firmware.isEmpty())
@@ -152,6 +170,22 @@ int main(int argc, char* argv[])
                 printError(QStringLiteral("there is no tool with sub-widget id %1").arg(id));
         }
     });
+
+    if (options.autoRun) {
+        // From the event loop, once the tools have found each other.
+        QTimer::singleShot(0, &window, [&window, module, dir = options.screenshots]() {
+            QTextStream out(stdout);
+            GuidedRun run(window.pluginHost(), module, &out);
+            run.setScreenshotDirectory(dir);
+            if (run.run()) {
+                QCoreApplication::exit(0);
+                return;
+            }
+            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
+            QCoreApplication::exit(1);
+        });
+        return app.exec();
+    }
 
     if (!options.screenshot.isEmpty()) {
         const QString file = options.screenshot;

@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <QtTest>
 
+#include "childprocess.h"
 #include "guidedrun.h"
 #include "moduleinterface.h"
 #include "pluginhost.h"
@@ -137,9 +138,7 @@ void TestGuidedRun::workbenchAuto()
 {
     QTemporaryDir pictures;
     QProcess workbench;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    workbench.setProcessEnvironment(env);
+    workbench.setProcessEnvironment(childEnvironment());
     workbench.start(GV7_WORKBENCH_PATH, {"--auto", "--encoder-resolution", "8192", "--encoder-reversed",
                                           "--screenshots", pictures.path()});
     QVERIFY(workbench.waitForFinished(120000));

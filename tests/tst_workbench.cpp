@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include "childprocess.h"
 #include "command.h"
 #include "mainwindow.h"
 #include "pluginhandler.h"
@@ -171,6 +172,7 @@ void TestWorkbench::executableRejectsBadPlugin()
     }
 
     QProcess process;
+    process.setProcessEnvironment(childEnvironment());
     process.start(GV7_WORKBENCH_PATH, {"--plugin", path});
     QVERIFY2(process.waitForFinished(30000), "the workbench did not finish");
     const QString err = QString::fromLocal8Bit(process.readAllStandardError());
@@ -186,6 +188,7 @@ void TestWorkbench::executableStartsAndQuits()
     QVERIFY(dir.isValid());
     const QString picture = dir.filePath("window.png");
     QProcess process;
+    process.setProcessEnvironment(childEnvironment());
     process.start(GV7_WORKBENCH_PATH, {"--plugin", GV7_PLUGIN_PATH, "--poll-ms", "20", "--firmware", "7391",
                                        "--encoder-resolution", "1024", "--encoder-reversed", "--time-scale", "4",
                                        "--open", "50", "--screenshot", picture});

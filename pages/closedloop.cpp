@@ -150,12 +150,22 @@ void ClosedLoop::showEvent(QShowEvent* event)
     if (!exchange)
         return;
 
-    for (SpinBox* box : spinBoxes())
-        box->setValue(exchange->getAxisParameter(quint8(box->sapType())));
+    // A read the module does not answer (device closed) leaves the box as the user left it.
+    for (SpinBox* box : spinBoxes()) {
+        bool ok = true;
+        const int value = exchange->getAxisParameter(quint8(box->sapType()), &ok);
+        if (ok)
+            box->setValue(value);
+    }
 
-    const int resolution = exchange->getAxisParameter(EncoderResolution);
-    const int fullSteps = exchange->getAxisParameter(FullStepsPerRevolution);
-    const int exponent = exchange->getAxisParameter(MicrostepExponent);
+    bool resolutionRead = true;
+    bool fullStepsRead = true;
+    bool exponentRead = true;
+    const int resolution = exchange->getAxisParameter(EncoderResolution, &resolutionRead);
+    const int fullSteps = exchange->getAxisParameter(FullStepsPerRevolution, &fullStepsRead);
+    const int exponent = exchange->getAxisParameter(MicrostepExponent, &exponentRead);
+    if (!resolutionRead || !fullStepsRead || !exponentRead)
+        return;
     const int tolerance = alternativeTolerance(resolution, fullSteps, exponent);
     qCDebug(debLevelLow) << Q_FUNC_INFO << resolution << fullSteps << exponent << tolerance;
     // The button reads the number back from behind the last ": ".

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "command.h"
 #include "dataexchange.h"
@@ -149,9 +150,10 @@ void Commissioning::done(bool apply, QString kora)
             m_motorText = kora;
         } else {
             if (!ui->gbEncoder->isChecked()) {
-                const auto answer = QMessageBox::question(this, QString(),
-                                                          tr("Does the motor have an ABN- Encoder installed"),
-                                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+                QPointer<Commissioning> self(this);
+                const auto answer = ask(tr("Does the motor have an ABN- Encoder installed"));
+                if (!self)
+                    return;
                 ui->gbEncoder->setChecked(answer == QMessageBox::Yes);
                 if (ui->gbEncoder->isChecked())
                     emit showEncoderSettings();
@@ -163,8 +165,10 @@ void Commissioning::done(bool apply, QString kora)
             m_encoderText = kora;
         } else {
             if (!ui->gbClosedLoop->isChecked()) {
-                const auto answer = QMessageBox::question(this, QString(), tr("Shall the  drive run closed loop"),
-                                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+                QPointer<Commissioning> self(this);
+                const auto answer = ask(tr("Shall the  drive run closed loop"));
+                if (!self)
+                    return;
                 ui->gbClosedLoop->setChecked(answer == QMessageBox::Yes);
                 if (ui->gbClosedLoop->isChecked())
                     emit showClosedLoop();
@@ -178,6 +182,20 @@ void Commissioning::done(bool apply, QString kora)
             ui->lblProgressClosedLoop->setStyleSheet(m_readyStyle);
     }
     refreshReadiness();
+}
+
+QMessageBox::StandardButton Commissioning::ask(const QString& question)
+{
+    // The box lives on the heap and is watched: the host may destroy the tool, and with it
+    // the page and the box, while the question waits for its answer.
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, QString(), question,
+                                                QMessageBox::Yes | QMessageBox::No, this);
+    box->exec();
+    if (!box)
+        return QMessageBox::NoButton;
+    const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
+    delete box;
+    return answer;
 }
 
 void Commissioning::refreshReadiness()

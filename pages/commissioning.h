@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <QMessageBox>
+
 #include "basesettings.h"
 
 class QAbstractButton;
@@ -51,6 +53,7 @@ protected:
 private:
     void sendAxisParameter(quint8 type, int value);
     void refreshReadiness();
+    QMessageBox::StandardButton ask(const QString& question);
 
     Ui::Commissioning* ui;
     QString m_readyStyle;

@@ -122,9 +122,14 @@ void DataExchange::sendCommand(Command* request, Command* reply)
     m_module->getAxisParameter(0, 0, nullptr);
 }
 
-int DataExchange::getAxisParameter(quint8 type)
+int DataExchange::getAxisParameter(quint8 type, bool* ok)
 {
-    return m_module ? m_module->getAxisParameter(type, quint8(m_currentAxis), nullptr) : 0;
+    if (!m_module) {
+        if (ok)
+            *ok = false;
+        return 0;
+    }
+    return m_module->getAxisParameter(type, quint8(m_currentAxis), ok);
 }
 
 void DataExchange::setAxisParameter(quint8 type, int value)

@@ -41,7 +41,8 @@ public:
     void registerLed(LabelLed* led, int type);
 
     void sendCommand(Command* request, Command* reply);
-    int getAxisParameter(quint8 type);
+    // ok, when given, tells whether the module answered.
+    int getAxisParameter(quint8 type, bool* ok = nullptr);
     void setAxisParameter(quint8 type, int value);
     int microstepsPerRevolution();
 

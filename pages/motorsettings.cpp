@@ -215,17 +215,21 @@ void MotorSettings::showEvent(QShowEvent* event)
 
 void MotorSettings::refreshFromModule(DataExchange* exchange)
 {
+    // Each reply starts out holding what the page shows: a request the module never answers
+    // (device closed) then leaves the control as it was.
     Command request(0, Command::GetAxisParameter, ParReverseShaft, 0, 0);
     Command reply;
-
+    reply.setValue(ui->cbReverseMotorDirection->isChecked() ? 1 : 0);
     exchange->sendCommand(&request, &reply);
     ui->cbReverseMotorDirection->setChecked(reply.value() != 0);
 
     request.setType(ParFullSteps);
+    reply.setValue(currentFullSteps());
     exchange->sendCommand(&request, &reply);
     selectFullSteps(reply.value() > 0 ? reply.value() : DefaultFullSteps);
 
     request.setType(ParMicrosteps);
+    reply.setValue(ui->cmbMicrosteps->currentIndex());
     exchange->sendCommand(&request, &reply);
     // Out of range leaves the combo box without a current row.
     ui->cmbMicrosteps->setCurrentIndex(reply.value() >= 0 && reply.value() < ui->cmbMicrosteps->count() ? reply.value()
@@ -236,9 +240,10 @@ void MotorSettings::refreshFromModule(DataExchange* exchange)
     const QList<SpinBox*> boxes = findChildren<SpinBox*>();
     for (SpinBox* box : boxes) {
         request.setType(quint8(box->sapType()));
-        exchange->sendCommand(&request, &reply);
-        if (reply.status() == Command::StatusOk)
-            box->setValue(reply.value());
+        Command boxReply;
+        exchange->sendCommand(&request, &boxReply);
+        if (boxReply.status() == Command::StatusOk)
+            box->setValue(boxReply.value());
     }
 }
 
@@ -328,6 +333,12 @@ void MotorSettings::on_buttonBox_clicked(QAbstractButton* button)
     finish(true, QString());
 }
 
+int MotorSettings::currentFullSteps() const
+{
+    const int row = ui->cmbFullStepResulotion->currentIndex();
+    return row >= 0 ? ui->cmbFullStepResulotion->model()->index(row, 1).data().toString().toInt() : 0;
+}
+
 QString MotorSettings::applySettings(DataExchange* exchange)
 {
     const int axis = exchange->currentAxis();
@@ -338,8 +349,7 @@ QString MotorSettings::applySettings(DataExchange* exchange)
     program += SetupProgram::parameterLine(ParReverseShaft, axis, reverse, QStringLiteral("Reverse shaft"));
 
     QComboBox* fullStepBox = ui->cmbFullStepResulotion;
-    const int row = fullStepBox->currentIndex();
-    const int fullSteps = row >= 0 ? fullStepBox->model()->index(row, 1).data().toString().toInt() : 0;
+    const int fullSteps = currentFullSteps();
     exchange->setAxisParameter(ParFullSteps, fullSteps);
     program += SetupProgram::parameterLine(ParFullSteps, axis, fullSteps, fullStepBox->currentText());
 

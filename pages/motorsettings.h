@@ -40,6 +40,8 @@ private:
     void buildMicrostepTable();
     void refreshFromModule(DataExchange* exchange);
     void selectFullSteps(int fullSteps);
+    // The full-step count of the current row of the step-angle choice; 0 without a row.
+    int currentFullSteps() const;
     QString applySettings(DataExchange* exchange);
 
     // The combo box's own table, view and custom-row editor; null when something else

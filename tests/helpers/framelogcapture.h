@@ -1,41 +1,24 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include <QHash>
 #include <QStringList>
-#include <QtGlobal>
 
 // Collects every message written while it exists. The plug-in's debug category is switched on
 // or off for that time, so tests can check both that lines are written and that they are not.
 class FrameLogCapture
 {
 public:
-    struct Message
-    {
-        QtMsgType type;
-        QString category;
-        QString text;
-    };
-
     explicit FrameLogCapture(bool debugEnabled = true);
     ~FrameLogCapture();
-    FrameLogCapture(const FrameLogCapture&) = delete;
-    FrameLogCapture& operator=(const FrameLogCapture&) = delete;
+    Q_DISABLE_COPY(FrameLogCapture)
 
-    QList<Message> messages() const { return m_messages; }
-    // Texts of the messages of one category and type, in the order written.
-    QStringList lines(const QString& category, QtMsgType type) const;
-    // Debug lines of "plugins.debLevel.low".
-    QStringList debugLines() const;
-    QStringList criticalLines() const;
-    void clear() { m_messages.clear(); }
-
-    static const char* const Category;
+    QStringList lines(const char* category, QtMsgType type) const { return m_lines.value(key(category, type)); }
+    QStringList debugLines() const { return lines("plugins.debLevel.low", QtDebugMsg); }
+    QStringList criticalLines() const { return lines("default", QtCriticalMsg); }
+    void clear() { m_lines.clear(); }
 
 private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text);
-
-    static FrameLogCapture* s_current;
+    static QString key(const char* category, QtMsgType type) { return category + QString::number(type); }
     QtMessageHandler m_previous;
-    QList<Message> m_messages;
+    QHash<QString, QStringList> m_lines; // by category and type, in the order written
 };

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+class Command;
+
+// Hands replies to a tool the way a host does: through a signal connected to the tool's
+// reply slot by signature.
+class ReplySource : public QObject
+{
+    Q_OBJECT
+signals:
+    void reply(Command* command);
+};

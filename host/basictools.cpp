@@ -8,7 +8,8 @@ QString BasicTools::setPixmapToHtml(const QPixmap& pixmap, const QSize& size)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    pixmap.save(&buffer, "PNG");
+    // Stored, not deflated: tool tips are built at start-up, and size does not matter here.
+    pixmap.save(&buffer, "PNG", 100);
     return QStringLiteral("<img src=\"data:image/png;base64,%1\" width=\"%2\" height=\"%3\"/>")
         .arg(QString::fromLatin1(png.toBase64()))
         .arg(size.width())

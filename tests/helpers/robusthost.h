@@ -1,62 +1,44 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QMdiArea>
-#include <QPointer>
-#include <QString>
-#include <QWidget>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "pluginhost.h"
+#include "toolwindow.h"
 
-class ModuleInterface;
-class ReRezorInterface;
-class ToolWindow;
-class TracePoller;
-
-// The real plug-in, loaded from its file and hosted as the workbench hosts it: the four tools
-// of one module, each in a window of a visible window area, wired by the Start Up tool's
-// completeness check. Pages and controls are reached by object name only.
+// The real plug-in's four tools of one module, each in a window of a visible area as the workbench
+// hosts them, polled only when a test says so; pages are reached by object name. The plug-in's
+// debug lines are still built, so that their arguments are touched, but not printed.
 class RobustHost
 {
 public:
-    enum Id { StartUp = 50, Motor = 51, Encoder = 52, ClosedLoop = 53 };
+    enum Id { StartUp = 50, Motor, Encoder, ClosedLoop };
+    static QList<int> ids() { return {StartUp, Motor, Encoder, ClosedLoop}; }
 
     explicit RobustHost(ModuleInterface* module);
-    ~RobustHost();
-    RobustHost(const RobustHost&) = delete;
-    RobustHost& operator=(const RobustHost&) = delete;
-
-    // Loads the plug-in from its file, makes the tools and waits until the pages are wired
-    // (axis 0 selected).
+    ~RobustHost() { m_host.destroyTools(); }
     bool start(const QString& pluginPath);
-    QString errorString() const { return m_error; }
+    QString errorString() const { return m_host.errorString(); }
 
-    PluginHost& host() { return m_host; }
-    QMdiArea& area() { return m_area; }
     TracePoller* poller() const { return m_host.poller(); }
     ReRezorInterface* tool(int id) const { return m_host.tool(id); }
     ToolWindow* window(int id) const { return m_host.windowOf(id); }
-    // The page of a tool, found by its object name; null when the tool is gone.
     QWidget* page(int id) const;
-    // The Start Up tool's shared object; null when that tool is gone.
-    QObject* dataExchange() const;
-    // Its "currentAxis" property; -2 without the object.
-    int currentAxis() const;
-
-    template <typename T>
-    T* find(int id, const QString& name) const
+    template <class T> T* child(int id, const char* name) const
     {
-        QWidget* p = page(id);
-        return p ? p->findChild<T*>(name) : nullptr;
+        return page(id) ? page(id)->findChild<T*>(QLatin1String(name)) : nullptr;
     }
-
-    static QString pageName(int id);
-    static QList<int> ids() { return {StartUp, Motor, Encoder, ClosedLoop}; }
+    // Raises the tool's window; true when its page shows.
+    bool show(int id) { window(id)->activateWindow(); QCoreApplication::processEvents(); return page(id)->isVisible(); }
+    // From now on every question is answered from inside its own loop, alternately Yes and No.
+    void answerQuestions(QMessageBox::StandardButton first) { m_next = first; m_answerer.start(1); }
 
 private:
     ModuleInterface* m_module;
-    QString m_key;
-    QString m_error;
-    // Declared before the host: the host's windows live in the area and go first.
-    QMdiArea m_area;
+    QMdiArea m_area; // before the host, whose windows live in it
     PluginHost m_host;
+    QTimer m_answerer;
+    QMessageBox::StandardButton m_next = QMessageBox::Yes;
 };

@@ -149,30 +149,17 @@ void Commissioning::done(bool apply, QString kora)
         if (!kora.isEmpty()) {
             m_motorText = kora;
         } else {
-            if (!ui->gbEncoder->isChecked()) {
-                QPointer<Commissioning> self(this);
-                const auto answer = ask(tr("Does the motor have an ABN- Encoder installed"));
-                if (!self)
-                    return;
-                ui->gbEncoder->setChecked(answer == QMessageBox::Yes);
-                if (ui->gbEncoder->isChecked())
-                    emit showEncoderSettings();
-            }
+            if (!chooseNextStep(ui->gbEncoder, tr("Does the motor have an ABN- Encoder installed"),
+                                &Commissioning::showEncoderSettings))
+                return;
             ui->lblProgressMotor->setStyleSheet(m_readyStyle);
         }
     } else if (reporter == QLatin1String("EncoderSettings")) {
         if (!kora.isEmpty()) {
             m_encoderText = kora;
         } else {
-            if (!ui->gbClosedLoop->isChecked()) {
-                QPointer<Commissioning> self(this);
-                const auto answer = ask(tr("Shall the  drive run closed loop"));
-                if (!self)
-                    return;
-                ui->gbClosedLoop->setChecked(answer == QMessageBox::Yes);
-                if (ui->gbClosedLoop->isChecked())
-                    emit showClosedLoop();
-            }
+            if (!chooseNextStep(ui->gbClosedLoop, tr("Shall the  drive run closed loop"), &Commissioning::showClosedLoop))
+                return;
             ui->lblProgressEncoder->setStyleSheet(m_readyStyle);
         }
     } else if (reporter == QLatin1String("ClosedLoop")) {
@@ -182,6 +169,20 @@ void Commissioning::done(bool apply, QString kora)
             ui->lblProgressClosedLoop->setStyleSheet(m_readyStyle);
     }
     refreshReadiness();
+}
+
+bool Commissioning::chooseNextStep(QGroupBox* step, const QString& question, void (Commissioning::*open)())
+{
+    if (step->isChecked())
+        return true;
+    QPointer<Commissioning> self(this);
+    const QMessageBox::StandardButton answer = ask(question);
+    if (!self)
+        return false;
+    step->setChecked(answer == QMessageBox::Yes);
+    if (step->isChecked())
+        emit (this->*open)();
+    return true;
 }
 
 QMessageBox::StandardButton Commissioning::ask(const QString& question)

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+class QGroupBox;
+
 #include "basesettings.h"
 
 class QAbstractButton;
@@ -53,6 +55,9 @@ protected:
 private:
     void sendAxisParameter(quint8 type, int value);
     void refreshReadiness();
+    // Unless the next step is chosen already, asks whether to take it, checks its group on Yes
+    // and opens its page. False when the page went away while the question was open.
+    bool chooseNextStep(QGroupBox* step, const QString& question, void (Commissioning::*open)());
     QMessageBox::StandardButton ask(const QString& question);
 
     Ui::Commissioning* ui;

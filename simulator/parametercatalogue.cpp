@@ -78,6 +78,10 @@ ParameterCatalogue::ParameterCatalogue()
         "1 when the module's current range is reduced in hardware.", true);
     add(202, "par::FullStepResolution", "Full step resolution", "Full steps per revolution", "full steps", 1,
         65535, 200, "Full steps per motor revolution (200 for a 1.8° motor).");
+    add(207, "par::DeviationError", "Deviation error", "Deviation error", "", 0, 1, 0,
+        "1 after the closed loop stopped a move because the position deviation exceeded parameter 212; "
+        "the next move clears it.",
+        true);
     add(209, "par::encoder position", "Encoder position", "Encoder position", "counts", IntMin, IntMax, 0,
         "Count of the encoder. Writing it sets the count.");
     add(210, "par::encoder resolution", "Encoder resolution", "Encoder resolution", "counts", -65536, 65536, 4000,

@@ -15,6 +15,10 @@ const double PositionTolerance = 1e-3;
 const double OvershootTolerance = 0.5;
 const double TimeTolerance = 1e-9; // s
 const int MaxPhases = 64;
+// A count edge is taken as passed this close before it: positions that end exactly on an
+// edge must not fall one count short through rounding.
+const double CountTolerance = 1e-6;
+const double MaxCurrent = 255.0;
 
 double signOf(double x)
 {
@@ -34,7 +38,9 @@ SimulatedAxis::SimulatedAxis(const ParameterCatalogue& catalogue)
         m_values.insert(number, catalogue.find(number)->parameter.defaultValue);
     m_target = m_values.value(0);
     m_position = m_target;
-    m_encoderBase = m_values.value(209);
+    m_physics.reset(m_position);
+    m_encoderPhase = m_values.value(209);
+    m_foldRotor = m_position;
 }
 
 int SimulatedAxis::value(int number) const
@@ -51,6 +57,8 @@ int SimulatedAxis::value(int number) const
         return !isMoving() && m_position == m_target ? 1 : 0;
     case 133:
         return m_closedLoopReady ? 1 : 0;
+    case 207:
+        return m_deviationError ? 1 : 0;
     case 209:
         // The count wraps like a 32-bit hardware counter.
         return static_cast<int>(static_cast<quint32>(encoderCount()));
@@ -61,6 +69,7 @@ int SimulatedAxis::value(int number) const
 
 void SimulatedAxis::write(int number, int value)
 {
+    m_physics.unsettle(); // currents and limits may have changed
     switch (number) {
     case 0:
         moveTo(value);
@@ -69,6 +78,8 @@ void SimulatedAxis::write(int number, int value)
         const qint64 shift = qint64(value) - this->value(1);
         m_position += double(shift);
         m_target = clampToInt(m_target + shift);
+        m_physics.shiftFrame(double(shift));
+        m_foldRotor += double(shift);
         return;
     }
     case 129:
@@ -82,14 +93,25 @@ void SimulatedAxis::write(int number, int value)
         return;
     case 140:
     case 202:
-        // The encoder has counted so far in revolutions of the old resolution.
+        // The encoder has counted so far in revolutions of the old resolution; the field
+        // starts over in the new microsteps with the rotor on it.
+        foldEncoder();
+        m_values.insert(number, value);
+        m_physics.reset(m_position);
+        m_foldRotor = m_physics.rotorPosition();
+        return;
+    case 251:
+        // Turns from here on count the other way.
         foldEncoder();
         m_values.insert(number, value);
         return;
-    case 209:
-        m_encoderBase = value;
-        m_physicalSteps = 0.0;
+    case 209: {
+        // The counter is set; the encoder's position within a count stays.
+        const double phase = encoderPhaseAt(m_physics.rotorPosition());
+        m_encoderPhase = value + (phase - std::floor(phase + CountTolerance));
+        m_foldRotor = m_physics.rotorPosition();
         return;
+    }
     default:
         m_values.insert(number, value);
         return;
@@ -107,6 +129,7 @@ void SimulatedAxis::moveTo(int target)
         return;
     m_target = target;
     m_finalDeceleration = 0.0;
+    m_deviationError = false;
     m_mode = (m_velocity == 0.0 && m_position == target) ? Mode::Idle : Mode::Positioning;
 }
 
@@ -125,13 +148,57 @@ void SimulatedAxis::advance(qint64 milliseconds)
 {
     if (milliseconds <= 0)
         return;
-    advanceMotion(double(milliseconds) / 1000.0);
+    MotorPhysics::Drive drive = driveSettings();
+    for (qint64 step = 0; step < milliseconds * StepsPerMillisecond; ++step) {
+        if (m_mode == Mode::Idle && m_physics.isSettled())
+            break;
+        const double velocity = m_velocity;
+        advanceMotion(StepSeconds);
+        drive.position = m_position;
+        drive.velocity = m_velocity;
+        drive.acceleration = (m_velocity - velocity) / StepSeconds;
+        drive.moving = m_mode != Mode::Idle;
+        m_physics.step(drive, StepSeconds);
+        checkDeviation();
+    }
     if (m_initRemaining >= 0) {
         m_initRemaining -= milliseconds;
         if (m_initRemaining <= 0) {
             m_initRemaining = -1;
             m_closedLoopReady = closedLoopMatches();
+            // The controller starts from where the rotor is.
+            if (m_closedLoopReady)
+                m_physics.takeReference(m_position);
         }
+    }
+}
+
+double SimulatedAxis::positionDeviation() const
+{
+    return double(countAt(m_physics.expectedPosition(m_position)) - encoderCount());
+}
+
+MotorPhysics::Drive SimulatedAxis::driveSettings() const
+{
+    MotorPhysics::Drive drive;
+    drive.microstepsPerRevolution = std::max(1, microstepsPerRevolution());
+    drive.microstepsPerPeriod = 4.0 * (1 << m_values.value(140));
+    drive.runCurrent = m_values.value(6) / MaxCurrent;
+    drive.standbyCurrent = m_values.value(7) / MaxCurrent;
+    drive.closedLoop = m_closedLoopReady;
+    drive.scalerMinimum = m_values.value(113) / MaxCurrent;
+    drive.scalerMaximum = m_values.value(114) / MaxCurrent;
+    return drive;
+}
+
+void SimulatedAxis::checkDeviation()
+{
+    const int limit = m_values.value(212);
+    if (!m_closedLoopReady || limit == 0 || m_mode != Mode::Positioning)
+        return;
+    if (std::abs(m_physics.expectedPosition(m_position) - m_physics.rotorPosition()) > limit) {
+        stop();
+        m_deviationError = true;
     }
 }
 
@@ -167,7 +234,6 @@ void SimulatedAxis::integrate(double seconds, double acceleration)
 void SimulatedAxis::shiftPosition(double delta)
 {
     m_position += delta;
-    m_physicalSteps += m_values.value(251) ? -delta : delta;
 }
 
 void SimulatedAxis::arrive()
@@ -278,15 +344,25 @@ void SimulatedAxis::advanceMotion(double seconds)
 
 void SimulatedAxis::foldEncoder()
 {
-    m_encoderBase = encoderCount();
-    m_physicalSteps = 0.0;
+    m_encoderPhase = encoderPhaseAt(m_physics.rotorPosition());
+    m_foldRotor = m_physics.rotorPosition();
+}
+
+double SimulatedAxis::encoderPhaseAt(double rotorPosition) const
+{
+    const bool countsDown = m_encoderReversed != (m_values.value(251) != 0);
+    const double turned = (rotorPosition - m_foldRotor) * m_encoderCounts / std::max(1, microstepsPerRevolution());
+    return m_encoderPhase + (countsDown ? -turned : turned);
+}
+
+qint64 SimulatedAxis::countAt(double rotorPosition) const
+{
+    return qint64(std::floor(encoderPhaseAt(rotorPosition) + CountTolerance));
 }
 
 qint64 SimulatedAxis::encoderCount() const
 {
-    const double counts = m_physicalSteps * m_encoderCounts / microstepsPerRevolution();
-    const qint64 change = std::llround(counts);
-    return m_encoderBase + (m_encoderReversed ? -change : change);
+    return countAt(m_physics.rotorPosition());
 }
 
 bool SimulatedAxis::closedLoopMatches() const

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QtGlobal>
 
+#include "motorphysics.h"
+
 class ParameterCatalogue;
 
 // One motor with its encoder: the axis-parameter values, the ramp generator, the encoder
@@ -18,16 +20,28 @@ class ParameterCatalogue;
 // - stop decelerates with parameter 5 and leaves the target where it was, so parameter 8
 //   stays 0 unless the stop happens to end on it. A stopped motor rests on a whole microstep.
 // Parameters 17 and 22 to 25 (ramp shape) are stored but the ramp is always a trapezoid.
+//
+// The ramp is the commanded position; the rotor follows it through MotorPhysics, stepped
+// in fixed steps of StepSeconds, so the result does not depend on how advance() cuts time
+// into whole milliseconds. The encoder counts the rotor: floor(rotor revolutions x counts)
+// in its own direction. With no load the rotor stands exactly on the commanded position
+// whenever the motor rests.
+//
+// While the closed loop runs (133 = 1) and parameter 212 is not 0, a move whose position
+// deviation exceeds 212 microsteps is stopped as by command 3, and parameter 207 reads 1
+// until the next move starts.
 class SimulatedAxis
 {
 public:
     static constexpr qint64 ClosedLoopInitTime = 1000; // ms
+    static constexpr int StepsPerMillisecond = 2;
+    static constexpr double StepSeconds = 0.001 / StepsPerMillisecond;
 
     explicit SimulatedAxis(const ParameterCatalogue& catalogue);
 
     // The present value of a catalogued parameter, derived ones included: 0 target,
     // 1 actual position, 2 ramp velocity, 3 measured velocity, 8 position reached,
-    // 133 closed loop initialised, 209 encoder count.
+    // 133 closed loop initialised, 207 deviation error, 209 encoder count.
     int value(int number) const;
     // A write through set-axis-parameter, with its side effects:
     // 0 starts an absolute move; 1 sets the position counter (the target moves with it);
@@ -55,6 +69,15 @@ public:
     int matchingEncoderResolution() const;
     bool isClosedLoopInitialising() const { return m_initRemaining >= 0; }
 
+    // The motor and its load.
+    void setMotor(const MotorPhysics::Motor& motor) { m_physics.setMotor(motor); }
+    const MotorPhysics& physics() const { return m_physics; }
+    // The encoder count expected at the actual position (parameter 1, less the closed
+    // loop's reference) minus the encoder count: what the rotor has lost, in counts.
+    double positionDeviation() const;
+    // Electrical degrees the rotor lags its field, negative when it leads.
+    double loadAngle() const { return m_physics.loadAngle(); }
+
 private:
     enum class Mode { Idle, Positioning, Stopping };
 
@@ -64,7 +87,11 @@ private:
     void arrive();
     void rest();
     void advanceMotion(double seconds);
+    MotorPhysics::Drive driveSettings() const;
+    void checkDeviation();
     void foldEncoder();
+    double encoderPhaseAt(double rotorPosition) const;
+    qint64 countAt(double rotorPosition) const;
     qint64 encoderCount() const;
     bool closedLoopMatches() const;
 
@@ -78,8 +105,11 @@ private:
 
     int m_encoderCounts = 4000;
     bool m_encoderReversed = false;
-    double m_physicalSteps = 0.0; // shaft rotation in microsteps since the encoder was last folded
-    qint64 m_encoderBase = 0;
+    double m_encoderPhase = 0.0; // counts, fraction included, at the last fold
+    double m_foldRotor = 0.0;    // rotor position at the last fold
+
+    MotorPhysics m_physics;
+    bool m_deviationError = false;
 
     qint64 m_initRemaining = -1; // ms until the closed-loop initialisation ends; -1 idle
     bool m_closedLoopReady = false;

@@ -135,6 +135,13 @@ void SimulatedDrive::setReducedRange(bool on)
         a.setStoredValue(179, on ? 1 : 0);
 }
 
+void SimulatedDrive::setMotor(const MotorPhysics::Motor& motor)
+{
+    m_motor = motor;
+    for (SimulatedAxis& a : m_axes)
+        a.setMotor(motor);
+}
+
 void SimulatedDrive::applyEncoder()
 {
     for (SimulatedAxis& a : m_axes)

@@ -67,6 +67,9 @@ public:
     bool encoderReversed() const { return m_encoderReversed; }
     void setReducedRange(bool on); // parameter 179
     bool reducedRange() const { return m_reducedRange; }
+    // The motor and load of every axis (see MotorPhysics).
+    void setMotor(const MotorPhysics::Motor& motor);
+    const MotorPhysics::Motor& motor() const { return m_motor; }
 
 private:
     void applyEncoder();
@@ -77,4 +80,5 @@ private:
     int m_encoderCounts = 4000;
     bool m_encoderReversed = false;
     bool m_reducedRange = false;
+    MotorPhysics::Motor m_motor;
 };

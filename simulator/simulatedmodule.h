@@ -55,6 +55,13 @@ public:
     void setEncoderReversed(bool reversed) { m_drive.setEncoderReversed(reversed); }
     bool encoderReversed() const { return m_drive.encoderReversed(); }
     void setReducedRange(bool on) { m_drive.setReducedRange(on); }
+    // The motor and its load on every axis; takes effect from the present time on.
+    void setMotor(const MotorPhysics::Motor& motor)
+    {
+        synchronise();
+        m_drive.setMotor(motor);
+    }
+    const MotorPhysics::Motor& motor() const { return m_drive.motor(); }
 
     void setManualClock(bool manual) { m_clock.setManual(manual); }
     bool isManualClock() const { return m_clock.isManual(); }

@@ -87,10 +87,31 @@ bool GuidedRun::run()
         return fail(QStringLiteral("the module is not connected"));
     m_module->setManualClock(true);
 
-    const bool done = openStartUp() && motorStep() && encoderStep() && closedLoopStep() && activateClosedLoop()
-                      && motionTest();
+    m_deviations.clear();
+    MotorPhysics::Motor motor = m_module->motor();
+    m_loadTorque = motor.loadTorque;
+    m_loadCoupled = m_loadTorque == 0.0;
+    if (!m_loadCoupled) {
+        motor.loadTorque = 0.0;
+        m_module->setMotor(motor);
+        say(QStringLiteral("The load is uncoupled for the commissioning."));
+    }
+    bool done = openStartUp() && motorStep() && encoderStep() && closedLoopStep();
+    if (done && m_compareOpenLoop)
+        done = coupleLoad() && motionTest(QStringLiteral("open loop"));
+    done = done && activateClosedLoop() && coupleLoad()
+           && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
+    if (!m_loadCoupled) {
+        // Whatever happened, the module keeps the load it was given.
+        motor = m_module->motor();
+        motor.loadTorque = m_loadTorque;
+        m_module->setMotor(motor);
+    }
     if (!done)
         return false;
+    if (m_compareOpenLoop && m_deviations.size() == 2)
+        say(QStringLiteral("Deviation after the first move: open loop %1, closed loop %2.")
+                .arg(m_deviations.at(0), m_deviations.at(1)));
     say(QStringLiteral("Closed loop ready to use."));
     say(QStringLiteral("Setup program:"));
     say(setupProgram());
@@ -239,7 +260,42 @@ bool GuidedRun::activateClosedLoop()
     return true;
 }
 
-bool GuidedRun::motionTest()
+bool GuidedRun::coupleLoad()
+{
+    if (m_loadCoupled)
+        return true;
+    MotorPhysics::Motor motor = m_module->motor();
+    motor.loadTorque = m_loadTorque;
+    m_module->setMotor(motor);
+    m_loadCoupled = true;
+    say(QStringLiteral("Load coupled for the motion test: %1 N m, %2 % of the holding torque.")
+            .arg(m_loadTorque, 0, 'g', 3)
+            .arg(motor.holdingTorque > 0 ? 100.0 * m_loadTorque / motor.holdingTorque : 0.0, 0, 'g', 3));
+    return true;
+}
+
+double GuidedRun::deviation(double* counts) const
+{
+    m_module->synchronise();
+    const SimulatedAxis* axis = m_module->drive()->axis(0);
+    *counts = axis->positionDeviation();
+    const int resolution = axis->matchingEncoderResolution();
+    const double microsteps = resolution ? *counts * axis->microstepsPerRevolution() / resolution : 0.0;
+    *counts += 0.0; // no "-0" in the report
+    return microsteps + 0.0;
+}
+
+QString GuidedRun::reportDeviation()
+{
+    double counts = 0.0;
+    const QString microsteps = QString::number(deviation(&counts), 'f', 0);
+    say(QStringLiteral("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
+            .arg(microsteps)
+            .arg(counts, 0, 'f', 0));
+    return microsteps + QStringLiteral(" microsteps");
+}
+
+bool GuidedRun::motionTest(const QString& loop)
 {
     auto* start = control<QAbstractButton>(StartUp, StartUpPage, "btnStart");
     auto* stop = control<QAbstractButton>(StartUp, StartUpPage, "btnStop");
@@ -252,20 +308,24 @@ bool GuidedRun::motionTest()
     auto moving = [velocity] { return velocity->intValue() != 0; };
     auto standing = [velocity] { return velocity->intValue() == 0; };
 
-    say(QStringLiteral("Motion test: relative move by %1.").arg(distance->intValue()));
+    const QString title = loop.isEmpty() ? QStringLiteral("Motion test") : QStringLiteral("Motion test, %1").arg(loop);
+    say(QStringLiteral("%1: relative move by %2.").arg(title).arg(distance->intValue()));
     if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
         return false;
     if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, QStringLiteral("the position to be reached")))
         return false;
     say(QStringLiteral("        position reached."));
+    m_deviations.append(reportDeviation());
 
-    say(QStringLiteral("Motion test: another move, stopped on the way."));
+    say(QStringLiteral("%1: another move, stopped on the way.").arg(title));
     if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
         return false;
     if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, QStringLiteral("the motor to stop")))
         return false;
     say(QStringLiteral("        stopped."));
-    screenshot(StartUp, QStringLiteral("7-motion-test"));
+    reportDeviation();
+    screenshot(StartUp, loop == QLatin1String("open loop") ? QStringLiteral("7-motion-test-open-loop")
+                                                           : QStringLiteral("7-motion-test"));
     return true;
 }
 

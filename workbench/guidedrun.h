@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QObject>
+#include <QStringList>
 #include <QString>
 #include <QTextStream>
 
@@ -16,6 +17,10 @@ class SimulatedModule;
 // buttons: motor step, encoder step with the auto-detection, closed-loop step with a preset,
 // activating the closed loop, a move and a stop. The simulated module runs on its manual
 // clock, which the run advances while it waits, so a run takes seconds, not minutes.
+//
+// A load set on the module is uncoupled for the commissioning, as on a bench, and coupled
+// for the motion test; after each move the run prints the deviation between the actual
+// position and the encoder's position.
 class GuidedRun : public QObject
 {
     Q_OBJECT
@@ -26,6 +31,8 @@ public:
     void setScreenshotDirectory(const QString& directory);
     // How much simulated time any one wait may take before the run gives up.
     void setStepTimeout(int simulatedMilliseconds);
+    // Runs the motion test once in open loop, before activating the closed loop, as well.
+    void setCompareOpenLoop(bool on) { m_compareOpenLoop = on; }
 
     // Runs the whole sequence; true only when the closed loop ended ready.
     bool run();
@@ -39,7 +46,11 @@ private:
     bool encoderStep();
     bool closedLoopStep();
     bool activateClosedLoop();
-    bool motionTest();
+    bool motionTest(const QString& loop);
+    bool coupleLoad();
+    // Microsteps the rotor is behind the actual position, as the encoder sees it.
+    double deviation(double* counts) const;
+    QString reportDeviation();
 
     QWidget* page(int subWidgetId, const char* objectName) const;
     template<typename T>
@@ -64,4 +75,8 @@ private:
     int m_stepTimeout = 120000;
     QString m_error;
     QString m_lastQuestion;
+    bool m_compareOpenLoop = false;
+    double m_loadTorque = 0.0; // N m, coupled for the motion test
+    bool m_loadCoupled = true;
+    QStringList m_deviations; // the first move's, per motion test
 };

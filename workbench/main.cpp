@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 #include "guidedrun.h"
@@ -30,6 +31,10 @@ struct Options
     bool autoRun = false;
     bool verbose = false;
     QString screenshots;
+    double loadPercent = -1.0;   // negative: the simulator's own
+    double holdingTorque = -1.0; // N m
+    double inertia = -1.0;       // kg m^2
+    bool compareOpenLoop = false;
 };
 
 void printError(const QString& text)
@@ -90,6 +95,17 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
                        verbose});
+    const QCommandLineOption load(
+        "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
+        "PERCENT");
+    const QCommandLineOption holdingTorque(
+        "holding-torque", QCoreApplication::translate("main", "Holding torque of the motor at the maximum current."), "NM");
+    const QCommandLineOption inertia(
+        "inertia", QCoreApplication::translate("main", "Inertia of the rotor and its load."), "KGM2");
+    const QCommandLineOption compareOpenLoop(
+        "compare-open-loop",
+        QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
+    parser.addOptions({load, holdingTorque, inertia, compareOpenLoop});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -115,6 +131,27 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
             return false;
         }
     }
+    // A number within (minimum, maximum], or from minimum on when it may equal it.
+    auto number = [&](const QCommandLineOption& option, double minimum, bool minimumAllowed, double maximum,
+                      const QString& message, double* value) {
+        if (!parser.isSet(option))
+            return true;
+        bool valid = false;
+        *value = parser.value(option).toDouble(&valid);
+        valid = valid && std::isfinite(*value) && (minimumAllowed ? *value >= minimum : *value > minimum)
+                && *value <= maximum;
+        if (!valid)
+            printError(message);
+        return valid;
+    };
+    if (!number(load, 0.0, true, 1000.0, QStringLiteral("--load needs a percentage of the holding torque from 0 to 1000"),
+                &options.loadPercent)
+        || !number(holdingTorque, 0.0, false, 1000.0,
+                   QStringLiteral("--holding-torque needs a torque in N m above 0, at most 1000"), &options.holdingTorque)
+        || !number(inertia, 0.0, false, 10.0, QStringLiteral("--inertia needs an inertia in kg m^2 above 0, at most 10"),
+                   &options.inertia))
+        return false;
+    options.compareOpenLoop = parser.isSet(compareOpenLoop);
     options.screenshot = parser.value(screenshot);
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
@@ -157,6 +194,12 @@ int main(int argc, char* argv[])
     if (!options.firmware.isEmpty())
         window.setFirmwareName(options.firmware);
     window.setPollPeriod(options.pollMs);
+    if (options.holdingTorque > 0)
+        window.setHoldingTorque(options.holdingTorque);
+    if (options.inertia > 0)
+        window.setInertia(options.inertia);
+    if (options.loadPercent >= 0)
+        window.setLoadPercent(options.loadPercent);
 
     // The tools size their windows against the visible area.
     window.show();
@@ -173,10 +216,11 @@ int main(int argc, char* argv[])
 
     if (options.autoRun) {
         // From the event loop, once the tools have found each other.
-        QTimer::singleShot(0, &window, [&window, module, dir = options.screenshots]() {
+        QTimer::singleShot(0, &window, [&window, module, dir = options.screenshots, compare = options.compareOpenLoop]() {
             QTextStream out(stdout);
             GuidedRun run(window.pluginHost(), module, &out);
             run.setScreenshotDirectory(dir);
+            run.setCompareOpenLoop(compare);
             if (run.run()) {
                 QCoreApplication::exit(0);
                 return;

@@ -22,6 +22,9 @@ namespace {
 
 const int StandardResolutions[] = {200, 256, 400, 500, 512, 1000, 1024, 2000, 2048, 4000, 4096, 8192, 10000, 16384};
 const char* const StandardFirmware[] = {"7390", "7391"};
+const double MaxLoadPercent = 1000.0;
+const double MaxHoldingTorque = 1000.0; // N m
+const double MaxInertia = 10.0;         // kg m^2
 
 } // namespace
 
@@ -46,12 +49,17 @@ MainWindow::MainWindow(QWidget* parent)
     m_moduleMenu = menuBar()->addMenu(tr("&Module"));
     m_moduleMenu->setObjectName(QStringLiteral("menuModule"));
     buildModuleMenu();
+    buildMotorMenu();
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("About the plug-in..."), this, &MainWindow::showAbout);
 
     m_connectionLabel = new QLabel(this);
     m_connectionLabel->setObjectName(QStringLiteral("lblConnection"));
     statusBar()->addPermanentWidget(m_connectionLabel);
+    m_motorLabel = new QLabel(this);
+    m_motorLabel->setObjectName(QStringLiteral("lblMotor"));
+    statusBar()->addPermanentWidget(m_motorLabel);
+    applyMotor(m_module->motor().holdingTorque, m_module->motor().inertia);
     connect(m_module, &SimulatedModule::deviceOpenChanged, this, &MainWindow::updateConnectionState);
     updateConnectionState(m_module->isDeviceOpen());
     rebuildToolsMenu();
@@ -123,6 +131,77 @@ void MainWindow::setFirmwareName(const QString& name)
     updateFirmwareChecks();
     if (changed && m_toolsCreated)
         createTools();
+}
+
+void MainWindow::setLoadPercent(double percent)
+{
+    if (!(percent >= 0 && percent <= MaxLoadPercent))
+        return;
+    m_loadPercent = percent;
+    applyMotor(m_module->motor().holdingTorque, m_module->motor().inertia);
+}
+
+void MainWindow::setHoldingTorque(double newtonMetres)
+{
+    if (newtonMetres > 0 && newtonMetres <= MaxHoldingTorque)
+        applyMotor(newtonMetres, m_module->motor().inertia);
+}
+
+void MainWindow::setInertia(double kilogramSquareMetres)
+{
+    if (kilogramSquareMetres > 0 && kilogramSquareMetres <= MaxInertia)
+        applyMotor(m_module->motor().holdingTorque, kilogramSquareMetres);
+}
+
+void MainWindow::applyMotor(double holdingTorque, double inertia)
+{
+    MotorPhysics::Motor motor = m_module->motor();
+    motor.holdingTorque = holdingTorque;
+    motor.inertia = inertia;
+    motor.loadTorque = m_loadPercent / 100.0 * holdingTorque;
+    m_module->setMotor(motor);
+    m_motorLabel->setText(tr("Load %1 % of %2 N·m, inertia %3 kg·m²")
+                              .arg(m_loadPercent, 0, 'g', 4)
+                              .arg(holdingTorque, 0, 'g', 4)
+                              .arg(inertia, 0, 'g', 3));
+}
+
+void MainWindow::chooseLoad()
+{
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, tr("Load"), tr("Load torque in % of the holding torque:"),
+                                                 m_loadPercent, 0, MaxLoadPercent, 1, &ok);
+    if (ok)
+        setLoadPercent(value);
+}
+
+void MainWindow::chooseHoldingTorque()
+{
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, tr("Holding torque"), tr("Holding torque at the maximum current (N·m):"),
+                                                 m_module->motor().holdingTorque, 0.001, MaxHoldingTorque, 3, &ok);
+    if (ok)
+        setHoldingTorque(value);
+}
+
+void MainWindow::chooseInertia()
+{
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, tr("Inertia"), tr("Inertia of rotor and load (kg·m²):"),
+                                                 m_module->motor().inertia, 1e-7, MaxInertia, 7, &ok);
+    if (ok)
+        setInertia(value);
+}
+
+void MainWindow::buildMotorMenu()
+{
+    m_moduleMenu->addSeparator();
+    QAction* load = m_moduleMenu->addAction(tr("Motor &load..."), this, &MainWindow::chooseLoad);
+    load->setObjectName(QStringLiteral("actLoad"));
+    QAction* torque = m_moduleMenu->addAction(tr("&Holding torque..."), this, &MainWindow::chooseHoldingTorque);
+    torque->setObjectName(QStringLiteral("actHoldingTorque"));
+    QAction* inertia = m_moduleMenu->addAction(tr("&Inertia..."), this, &MainWindow::chooseInertia);
+    inertia->setObjectName(QStringLiteral("actInertia"));
 }
 
 void MainWindow::updateConnectionState(bool open)

@@ -40,6 +40,13 @@ public:
     // The firmware name is read by the tools when they are wired up, so the tools are made
     // again when it changes after they exist.
     void setFirmwareName(const QString& name);
+    // The simulated motor: the load in percent of the holding torque (kept when the holding
+    // torque changes), the holding torque at the maximum current in N m, the inertia of rotor
+    // and load in kg m^2. Values out of range are ignored.
+    void setLoadPercent(double percent);
+    double loadPercent() const { return m_loadPercent; }
+    void setHoldingTorque(double newtonMetres);
+    void setInertia(double kilogramSquareMetres);
 
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }
@@ -50,12 +57,17 @@ private slots:
     void chooseCustomResolution();
     void chooseCustomFirmware();
     void showAbout();
+    void chooseLoad();
+    void chooseHoldingTorque();
+    void chooseInertia();
 
 private:
     void buildModuleMenu();
     void rebuildToolsMenu();
     void updateResolutionChecks();
     void updateFirmwareChecks();
+    void buildMotorMenu();
+    void applyMotor(double holdingTorque, double inertia);
 
     QMdiArea* m_area;
     SimulatedModule* m_module;
@@ -70,6 +82,8 @@ private:
     QActionGroup* m_resolutionGroup = nullptr;
     QActionGroup* m_firmwareGroup = nullptr;
     QLabel* m_connectionLabel = nullptr;
+    QLabel* m_motorLabel = nullptr;
+    double m_loadPercent = 0.0;
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
 };

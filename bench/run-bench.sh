@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them: the plug-in's start-up against building its
 # four forms, the reply relay against a direct setValue, and the headless guided run's CPU
-# time and peak memory. Prints a table of medians. Arguments go to gv7bench:
+# time and peak memory. Prints a table of medians. Before that, physicsbench prints the
+# simulated motor's cost per simulated millisecond. Arguments go to gv7bench:
 #     --runs N (fresh processes per start-up case), --guided-runs N,
 #     --relay-batches N, --relay-answers N
 # Build directory: $GV7_BENCH_BUILD, by default build-bench in the source tree.
@@ -10,5 +11,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 build=${GV7_BENCH_BUILD:-$root/build-bench}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGV7_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target gv7bench
+cmake --build "$build" -j"$(nproc)" --target gv7bench physicsbench
+"$build/bench/physicsbench"
 exec "$build/bench/gv7bench" "$@"

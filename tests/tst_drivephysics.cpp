@@ -59,6 +59,7 @@ private slots:
     void motionTestMove();
     void slipsWholePeriods();
     void loadAngleFollowsTorque();
+    void closedLoopStartsWhereTheRotorIs();
     void deviationLimit_data();
     void deviationLimit();
     void independentOfChunking();
@@ -142,6 +143,26 @@ void TestDrivePhysics::loadAngleFollowsTorque()
     QVERIFY2(std::abs(drive.axis(0)->loadAngle() - expected) < 1e-6, qPrintable(QString::number(drive.axis(0)->loadAngle())));
     const double lag = drive.axis(0)->exactPosition() - drive.axis(0)->physics().rotorPosition();
     QVERIFY(std::abs(lag - expected / 360 * Period) < 1e-6);
+}
+
+// Steps lost before the closed loop was initialised are not its to make up: it takes the
+// rotor as it finds it.
+void TestDrivePhysics::closedLoopStartsWhereTheRotorIs()
+{
+    SimulatedDrive drive;
+    prepare(drive, 0.8, false);
+    drive.move(0, 1, 51000);
+    finish(drive);
+    const double stalled = drive.axis(0)->physics().rotorPosition();
+    QVERIFY(deviation(drive) > 50000);
+    drive.setAxisParameter(129, 0, 1);
+    drive.advance(SimulatedAxis::ClosedLoopInitTime + 2000);
+    QCOMPARE(gap(drive, 133), 1);
+    QCOMPARE(drive.axis(0)->positionDeviation(), 0.0);
+    QCOMPARE(drive.axis(0)->physics().rotorPosition(), stalled);
+    drive.move(0, 1, 51000);
+    finish(drive);
+    QCOMPARE(drive.axis(0)->physics().rotorPosition(), stalled + 51000);
 }
 
 void TestDrivePhysics::deviationLimit_data()

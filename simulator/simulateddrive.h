@@ -17,7 +17,7 @@ class Command;
 // motor bank; its value is the value read (get) or the request's value (every other
 // command). A request that fails changes nothing; its status tells why.
 //
-// Read-only for set: 2, 3, 8, 133 (derived from the motion and the encoder) and 179 (a
+// Read-only for set: 2, 3, 8, 133, 207 (derived from the motion and the encoder) and 179 (a
 // hardware setting, see setReducedRange). Writing 0 starts an absolute move, writing 1
 // sets the position counter, writing 209 sets the encoder count.
 //

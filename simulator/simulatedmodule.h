@@ -55,6 +55,7 @@ public:
     void setEncoderReversed(bool reversed) { m_drive.setEncoderReversed(reversed); }
     bool encoderReversed() const { return m_drive.encoderReversed(); }
     void setReducedRange(bool on) { m_drive.setReducedRange(on); }
+    bool reducedRange() const { return m_drive.reducedRange(); }
 
     void setManualClock(bool manual) { m_clock.setManual(manual); }
     bool isManualClock() const { return m_clock.isManual(); }

@@ -17,9 +17,9 @@ workbench=$prefix/bin/workbench
 plugin=$(find "$prefix" -path '*/rerezor/plugins/tools/libgenericv7.so')
 [ -n "$plugin" ] || fail "the plug-in is not installed under */rerezor/plugins/tools"
 for binary in "$workbench" "$plugin"; do
-    found=$(ldd "$binary" | awk '$1 == "librerezorhost.so.1" { print $3 }')
+    found=$(ldd "$binary" | awk '$1 == "librerezorhost.so.1" && $3 ~ /^\// { print $3 }')
     [[ -n "$found" && $(readlink -f "$found") == "$prefix"/* ]] \
-        || fail "$binary does not find the installed host library but '$found'"
+        || fail "$binary does not find the installed host library: $(ldd "$binary" | grep rerezorhost)"
 done
 for file in share/applications/generic-v7-workbench.desktop share/icons/hicolor/scalable/apps/generic-v7-workbench.svg \
             share/man/man1/workbench.1.gz; do

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QMdiArea>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -89,6 +91,16 @@ void TestWorkbenchSettings::opensWithStartUpActive()
     for (int id : {Motor, Encoder, ClosedLoop})
         QVERIFY2(host->windowOf(id)->isHidden(), qPrintable(QString::number(id)));
     QVERIFY(host->tool(StartUp)->isVisible());
+    // Each page fits its window, which the workbench grows where the tool chose too small.
+    for (int id : host->subWidgetIds()) {
+        host->windowOf(id)->activateWindow();
+        QCoreApplication::processEvents(); // grown from the event loop
+        QCoreApplication::processEvents(); // and laid out again
+        auto* scroll = host->tool(id)->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+    }
 }
 
 void TestWorkbenchSettings::moduleSettings_data()

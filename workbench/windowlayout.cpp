@@ -1,6 +1,10 @@
 #include "windowlayout.h"
 
+#include <QEvent>
 #include <QMdiArea>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
 
@@ -13,6 +17,21 @@ namespace {
 // How much of a window's top edge must lie inside the area to grab it by its title bar.
 const int GripWidth = 60;
 const int GripHeight = 20;
+
+// What a window lacks for its page to show without scrolling: what the page scrolls, plus the
+// scroll bar of the other direction, which goes away with it.
+QSize lacking(ToolWindow* window)
+{
+    QWidget* tool = window->tool();
+    auto* scroll = tool ? tool->findChild<QScrollArea*>() : nullptr;
+    if (!scroll)
+        return QSize(0, 0);
+    const QScrollBar* across = scroll->horizontalScrollBar();
+    const QScrollBar* down = scroll->verticalScrollBar();
+    const int width = across->maximum() > 0 ? across->maximum() + (down->isVisible() ? down->width() : 0) : 0;
+    const int height = down->maximum() > 0 ? down->maximum() + (across->isVisible() ? across->height() : 0) : 0;
+    return QSize(width, height);
+}
 
 } // namespace
 
@@ -83,10 +102,44 @@ void WindowLayout::toolsCreated()
     m_defaults.clear();
     PluginHost* host = m_window->pluginHost();
     for (int id : host->subWidgetIds()) {
-        if (ToolWindow* window = host->windowOf(id))
+        if (ToolWindow* window = host->windowOf(id)) {
             m_defaults.insert(id, window->geometry());
+            window->installEventFilter(this);
+        }
     }
     QTimer::singleShot(0, this, &WindowLayout::arrange);
+}
+
+bool WindowLayout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show) {
+        watched->removeEventFilter(this);
+        // Once the page is laid out in its window.
+        QTimer::singleShot(0, this, [this, window = QPointer<ToolWindow>(qobject_cast<ToolWindow*>(watched))]() {
+            if (window)
+                growToFit(window);
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The tools size their windows from their pages' first layout, which comes out too small for
+// a page with wider fonts. A window still where its tool put it grows, on its first showing,
+// until the page needs no scrolling, as far as the area allows; "Reset layout" keeps the size.
+void WindowLayout::growToFit(ToolWindow* window)
+{
+    const int id = m_defaults.key(window->geometry(), -1);
+    if (id < 0 || m_window->pluginHost()->windowOf(id) != window || !window->isVisible() || window->isMaximized())
+        return;
+    const QSize more = lacking(window);
+    if (more.isNull())
+        return;
+    const QSize area = m_window->area()->size();
+    QRect geometry = window->geometry();
+    geometry.setWidth(qMin(geometry.width() + more.width(), area.width() - qMax(0, geometry.left())));
+    geometry.setHeight(qMin(geometry.height() + more.height(), area.height() - qMax(0, geometry.top())));
+    window->setGeometry(geometry);
+    m_defaults.insert(id, geometry);
 }
 
 void WindowLayout::keepCurrent()

@@ -8,6 +8,7 @@
 
 class MainWindow;
 class QSettings;
+class ToolWindow;
 
 // The arrangement of the workbench: the main window's geometry and, for each tool (by its
 // sub-widget id), where its window sits in the window area and whether it is open. It is
@@ -44,6 +45,9 @@ public slots:
     void reset();
     void openStartUp();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Tool
     {
@@ -53,6 +57,7 @@ private:
     };
     QMap<int, Tool> current() const;
     void arrange();
+    void growToFit(ToolWindow* window);
 
     MainWindow* m_window;
     QSize m_defaultSize;

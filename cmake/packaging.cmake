@@ -27,4 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5svg5 (>= ${Qt5_VERSION_MAJOR}.${Qt5_VERS
 # Only for building plug-ins against the installed host library.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cmake, g++, qtbase5-dev")
 set(CPACK_STRIP_FILES ON)
+# The library cache is brought up to date by the ldconfig trigger, as Debian's own library
+# packages do, instead of maintainer scripts: without a postrm, "apt remove" leaves no trace of
+# the package in dpkg's database either. CPack writes its own postinst and postrm unless files of
+# these names are listed; listed but absent, none is written.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers
+    ${CMAKE_CURRENT_BINARY_DIR}/no-maintainer-scripts/postinst ${CMAKE_CURRENT_BINARY_DIR}/no-maintainer-scripts/postrm)
 include(CPack)

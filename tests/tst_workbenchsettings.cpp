@@ -87,12 +87,13 @@ void TestWorkbenchSettings::opensWithStartUpActive()
 {
     auto window = start();
     PluginHost* host = window->pluginHost();
+    const QList<int> ids = host->subWidgetIds();
     QCOMPARE(window->area()->activeSubWindow(), static_cast<QMdiSubWindow*>(host->windowOf(StartUp)));
     for (int id : {Motor, Encoder, ClosedLoop})
         QVERIFY2(host->windowOf(id)->isHidden(), qPrintable(QString::number(id)));
     QVERIFY(host->tool(StartUp)->isVisible());
     // Each page fits its window, which the workbench grows where the tool chose too small.
-    for (int id : host->subWidgetIds()) {
+    for (int id : qAsConst(ids)) {
         host->windowOf(id)->activateWindow();
         QCoreApplication::processEvents(); // grown from the event loop
         QCoreApplication::processEvents(); // and laid out again
@@ -203,8 +204,9 @@ void TestWorkbenchSettings::resetLayout()
 {
     auto window = start();
     PluginHost* host = window->pluginHost();
+    const QList<int> ids = host->subWidgetIds();
     QMap<int, QRect> defaults;
-    for (int id : host->subWidgetIds())
+    for (int id : qAsConst(ids))
         defaults.insert(id, host->windowOf(id)->geometry());
     const QSize defaultSize = window->size();
 
@@ -218,7 +220,7 @@ void TestWorkbenchSettings::resetLayout()
     QVERIFY(reset);
     reset->trigger();
     QCOMPARE(window->size(), defaultSize);
-    for (int id : host->subWidgetIds()) {
+    for (int id : qAsConst(ids)) {
         QCOMPARE(host->windowOf(id)->geometry(), defaults.value(id));
         QCOMPARE(host->windowOf(id)->isVisible(), id == StartUp);
     }

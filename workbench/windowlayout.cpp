@@ -50,7 +50,8 @@ void WindowLayout::load(QSettings& settings)
 
     m_pending.clear();
     settings.beginGroup(QStringLiteral("tools"));
-    for (const QString& group : settings.childGroups()) {
+    const QStringList groups = settings.childGroups();
+    for (const QString& group : groups) {
         bool ok = false;
         const int id = group.toInt(&ok);
         if (!ok)
@@ -83,7 +84,8 @@ QMap<int, WindowLayout::Tool> WindowLayout::current() const
 {
     QMap<int, Tool> tools;
     PluginHost* host = m_window->pluginHost();
-    for (int id : host->subWidgetIds()) {
+    const QList<int> ids = host->subWidgetIds();
+    for (int id : ids) {
         ToolWindow* window = host->windowOf(id);
         if (!window)
             continue;
@@ -101,7 +103,8 @@ void WindowLayout::toolsCreated()
 {
     m_defaults.clear();
     PluginHost* host = m_window->pluginHost();
-    for (int id : host->subWidgetIds()) {
+    const QList<int> ids = host->subWidgetIds();
+    for (int id : ids) {
         if (ToolWindow* window = host->windowOf(id)) {
             m_defaults.insert(id, window->geometry());
             window->installEventFilter(this);

@@ -4,9 +4,9 @@
 # installed beside it, a plug-in of another author builds against the installed host library
 # with find_package(RerezorHost) and the installed workbench loads it. Changes nothing outside
 # the temporary folder.
-# Usage: installcheck.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER
+# Usage: installcheck.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER RUN_PATH(ON|OFF)
 set -euo pipefail
-build=$1 consumer=$2 cmake=$3 cxx=$4
+build=$1 consumer=$2 cmake=$3 cxx=$4 runpath=$5
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -16,6 +16,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 workbench=$prefix/bin/workbench
 plugin=$(find "$prefix" -path '*/rerezor/plugins/tools/libgenericv7.so')
 [ -n "$plugin" ] || fail "the plug-in is not installed under */rerezor/plugins/tools"
+if [ "$runpath" != ON ]; then
+    # Configured for the system's library folder (as for the Debian package): no run path, the
+    # library is found there or through the loader's path.
+    export LD_LIBRARY_PATH=$(dirname "$(find "$prefix" -name 'librerezorhost.so.1')")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+fi
 for binary in "$workbench" "$plugin"; do
     found=$(ldd "$binary" | awk '$1 == "librerezorhost.so.1" && $3 ~ /^\// { print $3 }')
     [[ -n "$found" && $(readlink -f "$found") == "$prefix"/* ]] \

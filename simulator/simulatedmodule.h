@@ -55,6 +55,7 @@ public:
     void setEncoderReversed(bool reversed) { m_drive.setEncoderReversed(reversed); }
     bool encoderReversed() const { return m_drive.encoderReversed(); }
     void setReducedRange(bool on) { m_drive.setReducedRange(on); }
+    bool reducedRange() const { return m_drive.reducedRange(); }
     // The motor and its load on every axis; takes effect from the present time on.
     void setMotor(const MotorPhysics::Motor& motor)
     {

@@ -402,6 +402,8 @@ void GuidedRun::screenshot(int subWidgetId, const QString& name)
 {
     if (!m_saveScreenshots)
         return;
+    // The picture shows the window as the user would see it, after the host's pending layout.
+    QCoreApplication::processEvents();
     if (ToolWindow* window = m_host->windowOf(subWidgetId)) {
         const QString file = m_screenshots.filePath(name + QStringLiteral(".png"));
         if (window->grab().save(file))

@@ -2,19 +2,25 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLoggingCategory>
 #include <QPixmap>
+#include <QSettings>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "guidedrun.h"
 #include "mainwindow.h"
+#include "modulesettings.h"
 #include "pluginhost.h"
+#include "pluginlocation.h"
 #include "simulatedmodule.h"
 #include "toolwindow.h"
+#include "windowlayout.h"
 
 namespace {
 
@@ -71,8 +77,11 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate("main", "Hosts the tools plug-in with a simulated module."));
     parser.addHelpOption();
+    parser.addVersionOption();
+    const PluginLocation location(QStringLiteral(GV7_BUILD_BINARY_DIR), QStringLiteral(GV7_PLUGIN_PATH),
+                                  QStringLiteral(GV7_PLUGIN_RELATIVE_PATH));
     const QCommandLineOption plugin("plugin", QCoreApplication::translate("main", "Plug-in library to load."), "PATH",
-                                    QStringLiteral(GV7_PLUGIN_PATH));
+                                    location.defaultPath(QCoreApplication::applicationDirPath()));
     const QCommandLineOption pollMs("poll-ms", QCoreApplication::translate("main", "Polling period in milliseconds."),
                                     "N", "100");
     const QCommandLineOption resolution("encoder-resolution",
@@ -173,6 +182,10 @@ int main(int argc, char* argv[])
     const QStringList pluginValues = takePluginOption(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("workbench"));
+    QApplication::setOrganizationName(QStringLiteral("GenericV7"));
+    QApplication::setApplicationVersion(QStringLiteral(GV7_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("generic-v7-workbench"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/workbench/icon.svg")));
 
     Options options;
     if (!parseOptions(app, pluginValues, options))
@@ -186,11 +199,25 @@ int main(int argc, char* argv[])
         printError(QStringLiteral("cannot load the plug-in %1: %2").arg(options.pluginPath, window.errorString()));
         return 1;
     }
+    // Interactive runs remember the layout and the Module menu; a scripted run (--auto,
+    // --screenshot) depends on its command line only and leaves the saved settings alone.
+    std::unique_ptr<QSettings> settings;
+    if (!options.autoRun && options.screenshot.isEmpty()) {
+        settings = std::make_unique<QSettings>();
+        ModuleSettings::restore(window, *settings);
+        window.windowLayout()->load(*settings);
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &settings]() {
+            ModuleSettings::save(window, *settings);
+            window.windowLayout()->save(*settings);
+        });
+    }
+    // What the command line says wins over what was saved.
     SimulatedModule* module = window.module();
     module->setTimeScale(options.timeScale);
     if (options.encoderResolution >= 0)
         window.setEncoderResolution(options.encoderResolution);
-    window.setEncoderReversed(options.encoderReversed);
+    if (options.encoderReversed)
+        window.setEncoderReversed(true);
     if (!options.firmware.isEmpty())
         window.setFirmwareName(options.firmware);
     window.setPollPeriod(options.pollMs);

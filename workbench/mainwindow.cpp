@@ -17,6 +17,7 @@
 #include "toolsinterface.h"
 #include "toolwindow.h"
 #include "tracepoller.h"
+#include "windowlayout.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent)
     updateConnectionState(m_module->isDeviceOpen());
     rebuildToolsMenu();
     resize(1400, 900);
+    m_layout = new WindowLayout(this);
 }
 
 MainWindow::~MainWindow()
@@ -85,11 +87,13 @@ QString MainWindow::errorString() const
 
 void MainWindow::createTools()
 {
+    m_layout->keepCurrent();
     m_host->createTools(m_module, m_area, ModuleKey);
     if (TracePoller* poller = m_host->poller())
         poller->setPeriod(m_pollPeriod);
     m_toolsCreated = true;
     rebuildToolsMenu();
+    m_layout->toolsCreated();
 }
 
 void MainWindow::setPollPeriod(int milliseconds)
@@ -316,6 +320,8 @@ void MainWindow::rebuildToolsMenu()
     m_toolsMenu->addSeparator();
     m_toolsMenu->addAction(tr("&Cascade windows"), m_area, &QMdiArea::cascadeSubWindows);
     m_toolsMenu->addAction(tr("&Tile windows"), m_area, &QMdiArea::tileSubWindows);
+    m_toolsMenu->addAction(tr("&Reset layout"), m_layout, &WindowLayout::reset)
+        ->setObjectName(QStringLiteral("actResetLayout"));
 }
 
 void MainWindow::updateResolutionChecks()

@@ -10,6 +10,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class SimulatedModule;
+class WindowLayout;
 
 // The workbench: a window area holding the tools of one simulated module, a Tools menu to
 // open them and a Module menu to change the simulated hardware.
@@ -51,6 +52,7 @@ public:
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }
     QMdiArea* area() const { return m_area; }
+    WindowLayout* windowLayout() const { return m_layout; }
 
 private slots:
     void updateConnectionState(bool open);
@@ -72,6 +74,7 @@ private:
     QMdiArea* m_area;
     SimulatedModule* m_module;
     PluginHost* m_host;
+    WindowLayout* m_layout = nullptr;
     QMenu* m_toolsMenu = nullptr;
     QMenu* m_moduleMenu = nullptr;
     QAction* m_connectAction = nullptr;

@@ -1,0 +1,87 @@
+#include "modulesettings.h"
+
+#include <QSettings>
+#include <QVariant>
+#include <QtDebug>
+
+#include <functional>
+#include <type_traits>
+
+#include "mainwindow.h"
+#include "simulatedmodule.h"
+
+namespace {
+
+struct Setting
+{
+    const char* key;
+    std::function<QVariant(const MainWindow&)> read;
+    std::function<bool(MainWindow&, QVariant)> apply; // false: the value is not usable
+};
+
+template<typename T, typename Get, typename Set>
+Setting setting(const char* key, Get get, Set set, bool (*valid)(const T&) = nullptr)
+{
+    auto apply = [set, valid](MainWindow& window, QVariant value) {
+        // A settings file holds text; a bool is only "true" or "false", not any word.
+        if constexpr (std::is_same_v<T, bool>) {
+            const QString text = value.toString();
+            if (text != QLatin1String("true") && text != QLatin1String("false"))
+                return false;
+        }
+        if (!value.convert(qMetaTypeId<T>()))
+            return false;
+        const T typed = value.value<T>();
+        if (valid && !valid(typed))
+            return false;
+        set(window, typed);
+        return true;
+    };
+    return {key, [get](const MainWindow& window) { return QVariant::fromValue<T>(get(window)); }, apply};
+}
+
+bool notNegative(const int& value) { return value >= 0; }
+bool notBlank(const QString& text) { return !text.trimmed().isEmpty(); }
+bool positive(const double& value) { return value > 0; }
+bool notNegativeNumber(const double& value) { return value >= 0; }
+
+using W = MainWindow;
+
+// One row per setting. Applied in this order; the firmware before the tools exist costs nothing.
+const Setting Settings[] = {
+    setting<QString>("firmware", [](const W& w) { return w.module()->nameInFirmware(); }, [](W& w, const QString& v) { w.setFirmwareName(v); }, notBlank),
+    setting<int>("encoderResolution", [](const W& w) { return w.module()->trueEncoderResolution(); }, [](W& w, int v) { w.setEncoderResolution(v); }, notNegative),
+    setting<bool>("encoderReversed", [](const W& w) { return w.module()->encoderReversed(); }, [](W& w, bool v) { w.setEncoderReversed(v); }),
+    setting<bool>("reducedRange", [](const W& w) { return w.module()->reducedRange(); }, [](W& w, bool v) { w.setReducedRange(v); }),
+    setting<double>("holdingTorque", [](const W& w) { return w.module()->motor().holdingTorque; }, [](W& w, double v) { w.setHoldingTorque(v); }, positive),
+    setting<double>("inertia", [](const W& w) { return w.module()->motor().inertia; }, [](W& w, double v) { w.setInertia(v); }, positive),
+    setting<double>("loadPercent", [](const W& w) { return w.loadPercent(); }, [](W& w, double v) { w.setLoadPercent(v); }, notNegativeNumber),
+    setting<bool>("connected", [](const W& w) { return w.module()->isDeviceOpen(); }, [](W& w, bool v) { w.setModuleConnected(v); }),
+};
+
+const QString Group = QStringLiteral("module");
+
+} // namespace
+
+void ModuleSettings::save(const MainWindow& window, QSettings& settings)
+{
+    settings.beginGroup(Group);
+    for (const Setting& s : Settings)
+        settings.setValue(QLatin1String(s.key), s.read(window));
+    settings.endGroup();
+}
+
+void ModuleSettings::restore(MainWindow& window, QSettings& settings)
+{
+    settings.beginGroup(Group);
+    for (const Setting& s : Settings) {
+        const QString key = QLatin1String(s.key);
+        if (!settings.contains(key))
+            continue;
+        const QVariant value = settings.value(key);
+        if (!s.apply(window, value))
+            qWarning().noquote() << QStringLiteral("Ignoring the saved module setting %1=%2 in %3")
+                                        .arg(key, value.toString(), settings.fileName());
+    }
+    settings.endGroup();
+}

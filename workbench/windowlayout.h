@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+
+class MainWindow;
+class QSettings;
+class ToolWindow;
+
+// The arrangement of the workbench: the main window's geometry and, for each tool (by its
+// sub-widget id), where its window sits in the window area and whether it is open. It is
+// remembered between runs under the groups "window" and "tools".
+//
+// The tools choose their windows' places themselves on their first show; those are the
+// defaults "Reset layout" goes back to, with only the Start Up tool open. Whatever else was
+// open, the Start Up tool, the plug-in's main view, is opened last and is the active window.
+class WindowLayout : public QObject
+{
+    Q_OBJECT
+public:
+    static const int StartUpId = 50;
+
+    // Takes the main window's present size as its default.
+    explicit WindowLayout(MainWindow* window);
+
+    // Reads a saved arrangement: the main window's geometry at once, the tools' when they exist.
+    void load(QSettings& settings);
+    void save(QSettings& settings) const;
+
+    // Called once the tools exist (again): notes the places they chose and, from the event
+    // loop, after they have found each other, puts the windows where they were and opens the
+    // Start Up tool.
+    void toolsCreated();
+    // Called before the tools are made again: their arrangement carries over to the new ones.
+    void keepCurrent();
+
+    // A saved place for a window in an area of the given size, moved so that its title bar
+    // can be reached; an empty rectangle when nothing usable was saved.
+    static QRect fitted(const QRect& saved, const QSize& area);
+
+public slots:
+    void reset();
+    void openStartUp();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Tool
+    {
+        QRect geometry;
+        bool open = false;
+        bool maximized = false;
+    };
+    QMap<int, Tool> current() const;
+    void arrange();
+    void growToFit(ToolWindow* window);
+
+    MainWindow* m_window;
+    QSize m_defaultSize;
+    QMap<int, QRect> m_defaults; // per sub-widget id, as the tool placed its window
+    QMap<int, Tool> m_pending;   // to be applied when the tools exist
+};

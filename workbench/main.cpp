@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QPixmap>
@@ -9,9 +11,11 @@
 
 #include <cstdio>
 
+#include "commissioningreport.h"
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
+#include "programcommands.h"
 #include "simulatedmodule.h"
 #include "toolwindow.h"
 
@@ -30,6 +34,11 @@ struct Options
     bool autoRun = false;
     bool verbose = false;
     QString screenshots;
+    QString saveProgram;
+    QString applyProgram;
+    QString checkProgram;
+    QString report;
+    QList<int> axes{0};
 };
 
 void printError(const QString& text)
@@ -88,8 +97,20 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption saveProgram(
+        "save-program", QCoreApplication::translate("main", "With --auto: save the setup program to FILE."), "FILE");
+    const QCommandLineOption report(
+        "report", QCoreApplication::translate("main", "With --auto: write a JSON commissioning report to FILE."), "FILE");
+    const QCommandLineOption applyProgram(
+        "apply-program", QCoreApplication::translate("main", "Apply the setup program in FILE to the axes."), "FILE");
+    const QCommandLineOption checkProgram(
+        "check-program",
+        QCoreApplication::translate("main", "Compare the axes with the setup program in FILE; exit 1 on a difference."),
+        "FILE");
+    const QCommandLineOption axes(
+        "axes", QCoreApplication::translate("main", "Axes for --apply-program and --check-program (default 0)."), "LIST");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose});
+                       verbose, saveProgram, report, applyProgram, checkProgram, axes});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -119,12 +140,78 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
     options.screenshots = parser.value(screenshots);
+    options.saveProgram = parser.value(saveProgram);
+    options.report = parser.value(report);
+    options.applyProgram = parser.value(applyProgram);
+    options.checkProgram = parser.value(checkProgram);
+    if ((parser.isSet(saveProgram) || parser.isSet(report)) && !options.autoRun) {
+        printError(QStringLiteral("--save-program and --report need --auto"));
+        return false;
+    }
+    if (parser.isSet(axes)) {
+        options.axes.clear();
+        for (const QString& axis : parser.value(axes).split(QLatin1Char(','))) {
+            options.axes.append(axis.trimmed().toInt(&ok));
+            if (!ok || options.axes.last() < 0 || options.axes.last() >= SimulatedDrive::AxisCount) {
+                printError(QStringLiteral("--axes needs axis numbers from 0 to %1, separated by commas")
+                               .arg(SimulatedDrive::AxisCount - 1));
+                return false;
+            }
+        }
+    }
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
             printError(QStringLiteral("--open needs a sub-widget id"));
             return false;
         }
+    }
+    return true;
+}
+
+// The guided commissioning with its program and report, then applying and checking setup
+// programs, in that order; false as soon as one fails.
+bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& options)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (options.autoRun) {
+        const QDateTime started = QDateTime::currentDateTime();
+        QElapsedTimer wall;
+        wall.start();
+        GuidedRun run(window.pluginHost(), module, &out);
+        run.setScreenshotDirectory(options.screenshots);
+        const bool ready = run.run();
+        const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
+        QString error;
+        if (!options.report.isEmpty()
+            && !CommissioningReport::save(options.report,
+                                          CommissioningReport::build(run, module, ready, program, started, wall.elapsed()),
+                                          &error)) {
+            printError(error);
+            return false;
+        }
+        if (!ready) {
+            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
+            return false;
+        }
+        if (!options.saveProgram.isEmpty()) {
+            if (!ProgramCommands::save(options.saveProgram, program, &error)) {
+                printError(error);
+                return false;
+            }
+            out << "Setup program saved to " << options.saveProgram << Qt::endl;
+        }
+    }
+    // Loops in a program wait on the module's clock, which then runs only as they wait.
+    module->setManualClock(true);
+    ProgramCommands commands(module, &out, &err);
+    commands.setWait(ProgramCommands::waitFor(module));
+    if (!options.applyProgram.isEmpty() && !commands.apply(options.applyProgram, options.axes))
+        return false;
+    if (!options.checkProgram.isEmpty() && !commands.check(options.checkProgram, options.axes)) {
+        printError(QStringLiteral("the module does not match %1").arg(options.checkProgram));
+        return false;
     }
     return true;
 }
@@ -171,18 +258,10 @@ int main(int argc, char* argv[])
         }
     });
 
-    if (options.autoRun) {
+    if (options.autoRun || !options.applyProgram.isEmpty() || !options.checkProgram.isEmpty()) {
         // From the event loop, once the tools have found each other.
-        QTimer::singleShot(0, &window, [&window, module, dir = options.screenshots]() {
-            QTextStream out(stdout);
-            GuidedRun run(window.pluginHost(), module, &out);
-            run.setScreenshotDirectory(dir);
-            if (run.run()) {
-                QCoreApplication::exit(0);
-                return;
-            }
-            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
-            QCoreApplication::exit(1);
+        QTimer::singleShot(0, &window, [&window, module, &options]() {
+            QCoreApplication::exit(runHeadless(window, module, options) ? 0 : 1);
         });
         return app.exec();
     }

@@ -1,0 +1,132 @@
+#include "programmenu.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextEdit>
+#include <QTextStream>
+
+#include "comparisondialog.h"
+#include "mainwindow.h"
+#include "pluginhost.h"
+#include "programcommands.h"
+#include "rerezorinterface.h"
+#include "simulatedmodule.h"
+
+namespace {
+const int StartUpTool = 50;
+const QString FileFilter = QStringLiteral("Setup programs (*.kora);;All files (*)");
+} // namespace
+
+ProgramMenu::ProgramMenu(MainWindow* window, QMenu* menu)
+    : QObject(window)
+    , m_window(window)
+{
+    setObjectName(QStringLiteral("programMenu"));
+    menu->addAction(tr("&Save setup program..."), this, &ProgramMenu::saveProgram)
+        ->setObjectName(QStringLiteral("actSaveProgram"));
+    menu->addAction(tr("&Apply setup program to axis..."), this, &ProgramMenu::applyProgram)
+        ->setObjectName(QStringLiteral("actApplyProgram"));
+    menu->addAction(tr("&Compare axis with setup program..."), this, &ProgramMenu::compareProgram)
+        ->setObjectName(QStringLiteral("actCompareProgram"));
+}
+
+bool ProgramMenu::saveFile(const QString& path, QString* message)
+{
+    ReRezorInterface* startUp = m_window->pluginHost()->tool(StartUpTool);
+    auto* history = startUp ? startUp->findChild<QTextEdit*>(QStringLiteral("teHistory")) : nullptr;
+    auto* activate = startUp ? startUp->findChild<QCheckBox*>(QStringLiteral("cbActivateClosedLoop")) : nullptr;
+    if (!history || history->toPlainText().trimmed().isEmpty()) {
+        *message = tr("The start-up page has no setup program yet: apply at least the motor settings first.");
+        return false;
+    }
+    const QString text =
+        ProgramCommands::programFromHistory(history->toPlainText(), activate && activate->isChecked());
+    if (!ProgramCommands::save(path, text, message))
+        return false;
+    *message = tr("Setup program saved to %1.").arg(path);
+    return true;
+}
+
+bool ProgramMenu::applyFile(const QString& path, int axis, QString* message)
+{
+    message->clear();
+    QTextStream stream(message);
+    ProgramCommands commands(m_window->module(), &stream, &stream);
+    commands.setWait(ProgramCommands::waitFor(m_window->module()));
+    return commands.apply(path, {axis});
+}
+
+bool ProgramMenu::compareFile(const QString& path, int axis, QList<ProgramComparer::Row>* rows, QString* message)
+{
+    message->clear();
+    QTextStream stream(message);
+    ProgramCommands commands(m_window->module(), &stream, &stream);
+    return commands.check(path, {axis}, rows);
+}
+
+void ProgramMenu::saveProgram()
+{
+    QString path = QFileDialog::getSaveFileName(m_window, tr("Save setup program"), m_directory, FileFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".kora");
+    m_directory = QFileInfo(path).absolutePath();
+    QString message;
+    if (!saveFile(path, &message))
+        QMessageBox::warning(m_window, tr("Save setup program"), message);
+}
+
+void ProgramMenu::applyProgram()
+{
+    const QString path = openFile(tr("Apply setup program"));
+    int axis = 0;
+    if (path.isEmpty() || !chooseAxis(tr("Apply setup program"), &axis))
+        return;
+    QString message;
+    if (applyFile(path, axis, &message))
+        QMessageBox::information(m_window, tr("Apply setup program"), message);
+    else
+        QMessageBox::warning(m_window, tr("Apply setup program"), message);
+}
+
+void ProgramMenu::compareProgram()
+{
+    const QString path = openFile(tr("Compare axis with setup program"));
+    int axis = 0;
+    if (path.isEmpty() || !chooseAxis(tr("Compare axis with setup program"), &axis))
+        return;
+    QList<ProgramComparer::Row> rows;
+    QString message;
+    compareFile(path, axis, &rows, &message);
+    if (rows.isEmpty()) {
+        QMessageBox::warning(m_window, tr("Compare axis with setup program"), message);
+        return;
+    }
+    ComparisonDialog dialog(m_window);
+    dialog.setResult(message.trimmed(), rows);
+    dialog.exec();
+}
+
+bool ProgramMenu::chooseAxis(const QString& title, int* axis)
+{
+    QStringList axes;
+    for (int motor = 0; motor < SimulatedDrive::AxisCount; ++motor)
+        axes << tr("Axis %1").arg(motor);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(m_window, title, tr("Axis:"), axes, 0, false, &ok);
+    *axis = axes.indexOf(chosen);
+    return ok && *axis >= 0;
+}
+
+QString ProgramMenu::openFile(const QString& title)
+{
+    const QString path = QFileDialog::getOpenFileName(m_window, title, m_directory, FileFilter);
+    if (!path.isEmpty())
+        m_directory = QFileInfo(path).absolutePath();
+    return path;
+}

@@ -7,7 +7,7 @@
 
 QString ProgramComparer::Row::toString() const
 {
-    const QString where = QStringLiteral("axis %1, parameter %2 (%3), line %4").arg(motor).arg(type).arg(name).arg(line);
+    const QString where = QStringLiteral("axis %1, parameter %2 (%3)").arg(motor).arg(type).arg(name);
     switch (state) {
     case State::Match:
         return where + QStringLiteral(": %1 as expected").arg(found);

@@ -232,7 +232,7 @@ void TestProgramRunner::compareListsDifferences()
     QCOMPARE(rows.at(1).state, ProgramComparer::State::NotCompared);
     const QList<ProgramComparer::Row> differences = ProgramComparer::differences(rows);
     QCOMPARE(differences.size(), 1);
-    QCOMPARE(differences.first().toString(), QString("axis 1, parameter 7 (Standby current), line 3: expected 9, found 20"));
+    QCOMPARE(differences.first().toString(), QString("axis 1, parameter 7 (Standby current): expected 9, found 20"));
 
     module.setDeviceOpen(false);
     const QList<ProgramComparer::Row> unread = comparer.compare(onAxis1);

@@ -9,14 +9,23 @@
 
 namespace {
 
+// ASCII first: programs are almost entirely ASCII, and the Unicode tables cost time per character.
+bool isSpace(QChar c)
+{
+    const ushort u = c.unicode();
+    return u == ' ' || u == '\t' || (u >= 0x80 && c.isSpace()) || (u >= '\n' && u <= '\r');
+}
+
 bool isIdentifierStart(QChar c)
 {
-    return c.isLetter() || c == QLatin1Char('_');
+    const ushort u = c.unicode();
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || (u >= 0x80 && c.isLetter());
 }
 
 bool isIdentifierPart(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
+    const ushort u = c.unicode();
+    return isIdentifierStart(c) || (u >= '0' && u <= '9') || (u >= 0x80 && c.isLetterOrNumber());
 }
 
 // What the parser shows of the text it did not expect.
@@ -25,7 +34,7 @@ QString shown(QStringView rest)
     if (rest.isEmpty())
         return QStringLiteral("the end of the line");
     int end = 0;
-    while (end < rest.size() && end < 12 && !rest.at(end).isSpace() && rest.at(end) != QLatin1Char(','))
+    while (end < rest.size() && end < 12 && !isSpace(rest.at(end)) && rest.at(end) != QLatin1Char(','))
         ++end;
     return QLatin1Char('\'') + rest.left(qMax(1, end)).toString() + QLatin1Char('\'');
 }
@@ -43,7 +52,7 @@ public:
 
     void skipSpace()
     {
-        while (m_pos < m_line.size() && m_line.at(m_pos).isSpace())
+        while (m_pos < m_line.size() && isSpace(m_line.at(m_pos)))
             ++m_pos;
     }
     bool atEnd() const { return m_pos >= m_line.size(); }
@@ -138,6 +147,17 @@ private:
 
 const qint64 ByteMax = 255;
 
+// Index of the "//" that starts a comment, -1 without one. Written out: the general
+// substring search costs more than the rest of the line.
+int commentStart(QStringView line)
+{
+    for (int i = 0; i + 1 < line.size(); ++i) {
+        if (line.at(i) == QLatin1Char('/') && line.at(i + 1) == QLatin1Char('/'))
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
@@ -159,7 +179,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
             line.chop(1);
 
         QStringView comment;
-        const int slashes = line.indexOf(QLatin1String("//"));
+        const int slashes = commentStart(line);
         if (slashes >= 0) {
             comment = line.mid(slashes + 2).trimmed();
             line = line.left(slashes);
@@ -239,7 +259,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
             parser.fail(wordColumn, QStringLiteral("unknown instruction '%1' (SAP, GAP, JC or JA)").arg(word.toString()));
         }
         if (ok)
-            program.append(instruction);
+            program.append(std::move(instruction));
     }
 
     for (int i = 0; i < program.size(); ++i) {

@@ -38,6 +38,7 @@ public:
     Instruction& operator[](int index) { return m_instructions[index]; }
 
     void append(const Instruction& instruction) { m_instructions.append(instruction); }
+    void append(Instruction&& instruction) { m_instructions.append(std::move(instruction)); }
     void clear() { m_instructions.clear(); }
     void reserve(int size) { m_instructions.reserve(size); }
 

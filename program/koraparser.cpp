@@ -83,7 +83,9 @@ public:
         qint64 magnitude = 0;
         bool overflow = false;
         while (!atEnd() && peek() >= QLatin1Char('0') && peek() <= QLatin1Char('9')) {
-            magnitude = magnitude * 10 + (peek().unicode() - '0');
+            // Stops growing once it is far out of any range, so that no digit count overflows.
+            if (!overflow)
+                magnitude = magnitude * 10 + (peek().unicode() - '0');
             overflow = overflow || magnitude > (qint64(1) << 40);
             ++m_pos;
         }

@@ -87,6 +87,9 @@ void TestKoraParser::badText_data()
     QTest::newRow("value beyond 32 bits")
         << "SAP 6, 0, 2147483648"
         << QStringList{"1:11: the value 2147483648 is out of range (-2147483648 to 2147483647)"};
+    QTest::newRow("value of twenty digits")
+        << "SAP 6, 0, -99999999999999999999"
+        << QStringList{"1:11: the value -99999999999999999999 is out of range (-2147483648 to 2147483647)"};
     QTest::newRow("unknown condition") << "GAP 1, 0\nJC EQ, X\nX:" << QStringList{"2:4: unknown condition 'EQ' (ZE or NZ)"};
     QTest::newRow("unknown label") << "GAP 1, 0\n JC ZE, Wait\nwait:" << QStringList{"2:9: unknown label 'Wait'"};
     QTest::newRow("label defined twice") << "A:\nSAP 6, 0, 1\n  A:"

@@ -54,6 +54,7 @@ private slots:
     void badInput_data();
     void badInput();
     void oneChangedParameterOnOneAxis();
+    void everyAxisCheckedBeforeAnyIsWritten();
     void nothingToSave();
 
 private:
@@ -228,6 +229,18 @@ void TestWorkbenchPrograms::oneChangedParameterOnOneAxis()
                                + dialog.table()->item(r, 5)->text();
     }
     QCOMPARE(highlighted, QStringList{"2/6/100"});
+}
+
+void TestWorkbenchPrograms::everyAxisCheckedBeforeAnyIsWritten()
+{
+    SimulatedModule module;
+    QString output;
+    QTextStream stream(&output);
+    ProgramCommands commands(&module, &stream, &stream);
+    QVERIFY(!commands.apply(m_program, {1, 3})); // the module has no axis 3
+    QVERIFY2(output.contains(m_program + ":2:7: axis 3 has no parameter 251\n"), qPrintable(output));
+    QVERIFY(output.endsWith(m_program + ": nothing written\n"));
+    QCOMPARE(module.commandCount(), 0);
 }
 
 void TestWorkbenchPrograms::nothingToSave()

@@ -229,6 +229,7 @@ void TestWorkbenchPrograms::oneChangedParameterOnOneAxis()
                                + dialog.table()->item(r, 5)->text();
     }
     QCOMPARE(highlighted, QStringList{"2/6/100"});
+    QCOMPARE(dialog.table()->item(0, 5)->text(), QString("100")); // the difference comes first
 }
 
 void TestWorkbenchPrograms::everyAxisCheckedBeforeAnyIsWritten()

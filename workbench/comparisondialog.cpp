@@ -6,6 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 const QColor ComparisonDialog::DifferenceColour(255, 205, 205);
 
 ComparisonDialog::ComparisonDialog(QWidget* parent)
@@ -31,11 +33,16 @@ ComparisonDialog::ComparisonDialog(QWidget* parent)
     layout->addWidget(m_summary);
     layout->addWidget(m_table);
     layout->addWidget(buttons);
-    resize(760, 520);
+    resize(900, 520);
 }
 
-void ComparisonDialog::setResult(const QString& summary, const QList<ProgramComparer::Row>& rows)
+void ComparisonDialog::setResult(const QString& summary, const QList<ProgramComparer::Row>& compared)
 {
+    // Differences first, so none hides below the fold; otherwise in file order.
+    QList<ProgramComparer::Row> rows = compared;
+    std::stable_sort(rows.begin(), rows.end(), [](const ProgramComparer::Row& a, const ProgramComparer::Row& b) {
+        return a.isDifference() && !b.isDifference();
+    });
     m_summary->setText(summary);
     m_table->setRowCount(rows.size());
     for (int r = 0; r < rows.size(); ++r) {
@@ -61,7 +68,7 @@ void ComparisonDialog::setResult(const QString& summary, const QList<ProgramComp
                                 result};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells.at(c));
-            if (c != 3)
+            if (c != 3 && c != 6)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (row.isDifference()) {
                 item->setBackground(DifferenceColour);

@@ -9,7 +9,7 @@ class QLabel;
 class QTableWidget;
 
 // The result of comparing axes with a setup program: one row per parameter, differences
-// highlighted, positions greyed as not compared.
+// highlighted and listed first, positions greyed as not compared.
 class ComparisonDialog : public QDialog
 {
     Q_OBJECT

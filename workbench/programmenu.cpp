@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QTextStream>
 
@@ -107,8 +108,10 @@ void ProgramMenu::compareProgram()
         QMessageBox::warning(m_window, tr("Compare axis with setup program"), message);
         return;
     }
+    // The table shows each difference; above it only the verdict per axis.
+    const QStringList verdict = message.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^axis \\d+: ")));
     ComparisonDialog dialog(m_window);
-    dialog.setResult(message.trimmed(), rows);
+    dialog.setResult(verdict.join(QLatin1Char('\n')), rows);
     dialog.exec();
 }
 

@@ -171,6 +171,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
     QString heading;
 
     const QStringView all(text);
+    program.reserve(text.size() / 48); // about one instruction in a line as the pages write it
     for (int start = 0, number = 1; start <= all.size(); ++number) {
         int end = all.indexOf(QLatin1Char('\n'), start);
         if (end < 0)

@@ -48,3 +48,6 @@ public:
 private:
     QVector<Instruction> m_instructions;
 };
+
+// Moved, not copied, when the vector grows.
+Q_DECLARE_TYPEINFO(KoraProgram::Instruction, Q_MOVABLE_TYPE);

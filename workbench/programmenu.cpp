@@ -84,22 +84,23 @@ void ProgramMenu::saveProgram()
 
 void ProgramMenu::applyProgram()
 {
-    const QString path = openFile(tr("Apply setup program"));
+    const QString title = tr("Apply setup program");
+    QString path;
     int axis = 0;
-    if (path.isEmpty() || !chooseAxis(tr("Apply setup program"), &axis))
+    if (!chooseFileAndAxis(title, &path, &axis))
         return;
     QString message;
     if (applyFile(path, axis, &message))
-        QMessageBox::information(m_window, tr("Apply setup program"), message);
+        QMessageBox::information(m_window, title, message);
     else
-        QMessageBox::warning(m_window, tr("Apply setup program"), message);
+        QMessageBox::warning(m_window, title, message);
 }
 
 void ProgramMenu::compareProgram()
 {
-    const QString path = openFile(tr("Compare axis with setup program"));
+    QString path;
     int axis = 0;
-    if (path.isEmpty() || !chooseAxis(tr("Compare axis with setup program"), &axis))
+    if (!chooseFileAndAxis(tr("Compare axis with setup program"), &path, &axis))
         return;
     QList<ProgramComparer::Row> rows;
     QString message;
@@ -115,8 +116,12 @@ void ProgramMenu::compareProgram()
     dialog.exec();
 }
 
-bool ProgramMenu::chooseAxis(const QString& title, int* axis)
+bool ProgramMenu::chooseFileAndAxis(const QString& title, QString* path, int* axis)
 {
+    *path = QFileDialog::getOpenFileName(m_window, title, m_directory, FileFilter);
+    if (path->isEmpty())
+        return false;
+    m_directory = QFileInfo(*path).absolutePath();
     QStringList axes;
     for (int motor = 0; motor < SimulatedDrive::AxisCount; ++motor)
         axes << tr("Axis %1").arg(motor);
@@ -124,12 +129,4 @@ bool ProgramMenu::chooseAxis(const QString& title, int* axis)
     const QString chosen = QInputDialog::getItem(m_window, title, tr("Axis:"), axes, 0, false, &ok);
     *axis = axes.indexOf(chosen);
     return ok && *axis >= 0;
-}
-
-QString ProgramMenu::openFile(const QString& title)
-{
-    const QString path = QFileDialog::getOpenFileName(m_window, title, m_directory, FileFilter);
-    if (!path.isEmpty())
-        m_directory = QFileInfo(path).absolutePath();
-    return path;
 }

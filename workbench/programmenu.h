@@ -30,8 +30,8 @@ public slots:
     void compareProgram();
 
 private:
-    bool chooseAxis(const QString& title, int* axis);
-    QString openFile(const QString& title);
+    // Asks for a program file, then for an axis; false when the user cancels either.
+    bool chooseFileAndAxis(const QString& title, QString* path, int* axis);
 
     MainWindow* m_window;
     QString m_directory;

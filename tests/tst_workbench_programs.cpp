@@ -48,6 +48,7 @@ class TestWorkbenchPrograms : public QObject
 private slots:
     void initTestCase();
     void savedProgramAndReport();
+    void failedRunReportedNotSaved();
     void applyThenCheckOtherAxes();
     void checkFindsWhatDiffers_data();
     void checkFindsWhatDiffers();
@@ -113,6 +114,24 @@ void TestWorkbenchPrograms::savedProgramAndReport()
     const QJsonObject encoderSetting = report.value("steps").toArray().at(2).toObject().value("settings").toArray().at(0).toObject();
     QCOMPARE(encoderSetting.value("parameter").toInt(), 210);
     QCOMPARE(encoderSetting.value("value").toInt(), -8192);
+}
+
+// A production record is kept of a failed run too; the program of an unfinished commissioning is not.
+void TestWorkbenchPrograms::failedRunReportedNotSaved()
+{
+    const QString program = m_dir.filePath("failed.kora");
+    const QString report = m_dir.filePath("failed.json");
+    const Outcome run = workbench({"--auto", "--encoder-resolution", "3000", "--save-program", program, "--report", report});
+    QCOMPARE(run.code, 1);
+    QVERIFY(!QFile::exists(program));
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(object.value("result").toString(), QString("failed"));
+    QVERIFY(object.value("error").toString().contains("no standard encoder resolution"));
+    const QJsonArray steps = object.value("steps").toArray();
+    QCOMPARE(steps.last().toObject().value("name").toString(), QString("encoder"));
+    QCOMPARE(steps.last().toObject().value("result").toString(), QString("failed"));
 }
 
 // Batch commissioning: the program made on axis 0 sets up axes 1 and 2 of another module.

@@ -17,4 +17,5 @@ struct Parameter
     QString scope;
     QString description;
     QString toolTip;
+    bool readOnly = false; // the module refuses to set it (a measured value or a hardware setting)
 };

@@ -110,7 +110,7 @@ void ParameterCatalogue::add(int number, const char* name, const char* caption, 
     entry.parameter.scope = QStringLiteral("axis");
     entry.parameter.description = QString::fromUtf8(toolTip);
     entry.parameter.toolTip = QString::fromUtf8(toolTip);
-    entry.readOnly = readOnly;
+    entry.parameter.readOnly = readOnly;
     m_byNumber.insert(number, m_entries.size());
     m_byName.insert(entry.parameter.name, m_entries.size());
     m_entries.append(entry);

@@ -15,8 +15,7 @@ class ParameterCatalogue
 public:
     struct Entry
     {
-        Parameter parameter;
-        bool readOnly = false; // set-axis-parameter is refused
+        Parameter parameter; // parameter.readOnly: set-axis-parameter is refused
     };
 
     ParameterCatalogue();

@@ -64,7 +64,7 @@ int SimulatedDrive::setAxisParameter(int type, int motor, int value)
     const ParameterCatalogue::Entry* entry = m_catalogue.find(type);
     if (!entry)
         return StatusWrongType;
-    if (entry->readOnly)
+    if (entry->parameter.readOnly)
         return StatusReadOnly;
     if (!m_catalogue.isInRange(type, value))
         return StatusInvalidValue;

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -87,6 +88,9 @@ bool GuidedRun::run()
         return fail(QStringLiteral("the module is not connected"));
     m_module->setManualClock(true);
 
+    m_steps.clear();
+    m_detectedResolution = 0;
+    m_detectedDirection.clear();
     m_deviations.clear();
     MotorPhysics::Motor motor = m_module->motor();
     m_loadTorque = motor.loadTorque;
@@ -96,11 +100,18 @@ bool GuidedRun::run()
         m_module->setMotor(motor);
         say(QStringLiteral("The load is uncoupled for the commissioning."));
     }
-    bool done = openStartUp() && motorStep() && encoderStep() && closedLoopStep();
+    bool done = timed(QStringLiteral("start-up"), [this] { return openStartUp(); })
+                && timed(QStringLiteral("motor"), [this] { return motorStep(); })
+                && timed(QStringLiteral("encoder"), [this] { return encoderStep(); })
+                && timed(QStringLiteral("closed loop"), [this] { return closedLoopStep(); });
     if (done && m_compareOpenLoop)
-        done = coupleLoad() && motionTest(QStringLiteral("open loop"));
-    done = done && activateClosedLoop() && coupleLoad()
-           && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
+        done = timed(QStringLiteral("motion test, open loop"),
+                     [this] { return coupleLoad() && motionTest(QStringLiteral("open loop")); });
+    done = done && timed(QStringLiteral("activate closed loop"), [this] { return activateClosedLoop(); })
+           && timed(QStringLiteral("motion test"), [this] {
+                  return coupleLoad() && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
+              });
+    m_deviation = measureDeviation();
     if (!m_loadCoupled) {
         // Whatever happened, the module keeps the load it was given.
         motor = m_module->motor();
@@ -122,6 +133,45 @@ QString GuidedRun::setupProgram() const
 {
     auto* history = control<QTextEdit>(StartUp, StartUpPage, "teHistory");
     return history ? history->toPlainText() : QString();
+}
+
+bool GuidedRun::closedLoopActivated() const
+{
+    auto* activate = control<QCheckBox>(StartUp, StartUpPage, "cbActivateClosedLoop");
+    return activate && activate->isChecked();
+}
+
+bool GuidedRun::timed(const QString& name, const std::function<bool()>& step)
+{
+    QElapsedTimer wall;
+    wall.start();
+    const qint64 simulatedStart = m_module->now();
+    Step record;
+    record.name = name;
+    record.passed = step();
+    record.simulatedMilliseconds = m_module->now() - simulatedStart;
+    record.wallMilliseconds = wall.elapsed();
+    m_steps.append(record);
+    return record.passed;
+}
+
+// Axis 0, as the run commissions it; the microsteps per revolution follow the motor step.
+GuidedRun::Deviation GuidedRun::measureDeviation() const
+{
+    Deviation result;
+    bool ok[5] = {};
+    result.actualPosition = m_module->getAxisParameter(1, 0, &ok[0]);
+    result.encoderPosition = m_module->getAxisParameter(209, 0, &ok[1]);
+    const int resolution = m_module->getAxisParameter(210, 0, &ok[2]);
+    const int fullSteps = m_module->getAxisParameter(202, 0, &ok[3]);
+    const int exponent = m_module->getAxisParameter(140, 0, &ok[4]);
+    if (!(ok[0] && ok[1] && ok[2] && ok[3] && ok[4]) || resolution == 0 || exponent < 0 || exponent > 8)
+        return result;
+    const double microsteps = double(result.encoderPosition) * fullSteps * (1 << exponent) / resolution;
+    result.encoderMicrosteps = qRound(microsteps);
+    result.deviation = result.actualPosition - result.encoderMicrosteps;
+    result.valid = true;
+    return result;
 }
 
 bool GuidedRun::openStartUp()
@@ -203,6 +253,8 @@ bool GuidedRun::encoderStep()
                                    "check the encoder's wiring and resolution")
                         .arg(investigated->text()));
     }
+    m_detectedResolution = resolution;
+    m_detectedDirection = direction->text().trimmed();
     say(QStringLiteral("        found %1 counts per revolution, direction %2.").arg(resolution).arg(direction->text().trimmed()));
     if (!click(results->button(QDialogButtonBox::Apply), QStringLiteral("Apply of the detection")))
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QString>
@@ -39,8 +40,34 @@ public:
     QString errorString() const;
     // The setup program the start-up page collected (its history).
     QString setupProgram() const;
+    // Whether "Activate Closed Loop" is ticked on the start-up page.
+    bool closedLoopActivated() const;
+
+    // For the commissioning report: each step as the run went through it (a failed run ends
+    // with the failed step), what the auto-detection found, and the deviation at the end.
+    struct Step
+    {
+        QString name;
+        bool passed = false;
+        qint64 simulatedMilliseconds = 0;
+        qint64 wallMilliseconds = 0;
+    };
+    struct Deviation
+    {
+        bool valid = false;
+        int actualPosition = 0;    // parameter 1, microsteps
+        int encoderPosition = 0;   // parameter 209, counts
+        int encoderMicrosteps = 0; // the encoder position in microsteps (parameters 210, 202, 140)
+        int deviation = 0;         // actual position minus encoder position, microsteps
+    };
+    QList<Step> steps() const { return m_steps; }
+    int detectedResolution() const { return m_detectedResolution; } // 0 before the encoder step
+    QString detectedDirection() const { return m_detectedDirection; }
+    Deviation finalDeviation() const { return m_deviation; }
 
 private:
+    bool timed(const QString& name, const std::function<bool()>& step);
+    Deviation measureDeviation() const;
     bool openStartUp();
     bool motorStep();
     bool encoderStep();
@@ -79,4 +106,8 @@ private:
     double m_loadTorque = 0.0; // N m, coupled for the motion test
     bool m_loadCoupled = true;
     QStringList m_deviations; // the first move's, per motion test
+    QList<Step> m_steps;
+    int m_detectedResolution = 0;
+    QString m_detectedDirection;
+    Deviation m_deviation;
 };

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLoggingCategory>
@@ -13,11 +15,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "commissioningreport.h"
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "modulesettings.h"
 #include "pluginhost.h"
 #include "pluginlocation.h"
+#include "programcommands.h"
 #include "simulatedmodule.h"
 #include "toolwindow.h"
 #include "windowlayout.h"
@@ -41,6 +45,11 @@ struct Options
     double holdingTorque = -1.0; // N m
     double inertia = -1.0;       // kg m^2
     bool compareOpenLoop = false;
+    QString saveProgram;
+    QString applyProgram;
+    QString checkProgram;
+    QString report;
+    QList<int> axes{0};
 };
 
 void printError(const QString& text)
@@ -102,8 +111,21 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption saveProgram(
+        "save-program", QCoreApplication::translate("main", "With --auto: save the setup program to FILE."), "FILE");
+    const QCommandLineOption report(
+        "report", QCoreApplication::translate("main", "With --auto: write a JSON commissioning report to FILE."), "FILE");
+    const QCommandLineOption applyProgram(
+        "apply-program", QCoreApplication::translate("main", "Apply the setup program in FILE to the axes."), "FILE");
+    const QCommandLineOption checkProgram(
+        "check-program",
+        QCoreApplication::translate("main", "Compare the axes with the setup program in FILE; exit 1 on a difference."),
+        "FILE");
+    const QCommandLineOption axes(
+        "axes", QCoreApplication::translate("main", "Axes for --apply-program and --check-program (default 0)."), "LIST");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose});
+                       verbose, saveProgram, report, applyProgram, checkProgram, axes});
+
     const QCommandLineOption load(
         "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
         "PERCENT");
@@ -165,12 +187,79 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
     options.screenshots = parser.value(screenshots);
+    options.saveProgram = parser.value(saveProgram);
+    options.report = parser.value(report);
+    options.applyProgram = parser.value(applyProgram);
+    options.checkProgram = parser.value(checkProgram);
+    if ((parser.isSet(saveProgram) || parser.isSet(report)) && !options.autoRun) {
+        printError(QStringLiteral("--save-program and --report need --auto"));
+        return false;
+    }
+    if (parser.isSet(axes)) {
+        options.axes.clear();
+        for (const QString& axis : parser.value(axes).split(QLatin1Char(','))) {
+            options.axes.append(axis.trimmed().toInt(&ok));
+            if (!ok || options.axes.last() < 0 || options.axes.last() >= SimulatedDrive::AxisCount) {
+                printError(QStringLiteral("--axes needs axis numbers from 0 to %1, separated by commas")
+                               .arg(SimulatedDrive::AxisCount - 1));
+                return false;
+            }
+        }
+    }
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
             printError(QStringLiteral("--open needs a sub-widget id"));
             return false;
         }
+    }
+    return true;
+}
+
+// The guided commissioning with its program and report, then applying and checking setup
+// programs, in that order; false as soon as one fails.
+bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& options)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (options.autoRun) {
+        const QDateTime started = QDateTime::currentDateTime();
+        QElapsedTimer wall;
+        wall.start();
+        GuidedRun run(window.pluginHost(), module, &out);
+        run.setScreenshotDirectory(options.screenshots);
+        run.setCompareOpenLoop(options.compareOpenLoop);
+        const bool ready = run.run();
+        const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
+        QString error;
+        if (!options.report.isEmpty()
+            && !CommissioningReport::save(options.report,
+                                          CommissioningReport::build(run, module, ready, program, started, wall.elapsed()),
+                                          &error)) {
+            printError(error);
+            return false;
+        }
+        if (!ready) {
+            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
+            return false;
+        }
+        if (!options.saveProgram.isEmpty()) {
+            if (!ProgramCommands::save(options.saveProgram, program, &error)) {
+                printError(error);
+                return false;
+            }
+            out << "Setup program saved to " << options.saveProgram << Qt::endl;
+        }
+    }
+    // Loops in a program wait on the module's clock, which then runs only as they wait.
+    module->setManualClock(true);
+    ProgramCommands commands(module, &out, &err);
+    commands.setWait(ProgramCommands::waitFor(module));
+    if (!options.applyProgram.isEmpty() && !commands.apply(options.applyProgram, options.axes))
+        return false;
+    if (!options.checkProgram.isEmpty() && !commands.check(options.checkProgram, options.axes)) {
+        printError(QStringLiteral("the module does not match %1").arg(options.checkProgram));
+        return false;
     }
     return true;
 }
@@ -200,9 +289,11 @@ int main(int argc, char* argv[])
         return 1;
     }
     // Interactive runs remember the layout and the Module menu; a scripted run (--auto,
-    // --screenshot) depends on its command line only and leaves the saved settings alone.
+    // --screenshot, --apply-program, --check-program) depends on its command line only and
+    // leaves the saved settings alone.
+    const bool headless = options.autoRun || !options.applyProgram.isEmpty() || !options.checkProgram.isEmpty();
     std::unique_ptr<QSettings> settings;
-    if (!options.autoRun && options.screenshot.isEmpty()) {
+    if (!headless && options.screenshot.isEmpty()) {
         settings = std::make_unique<QSettings>();
         ModuleSettings::restore(window, *settings);
         window.windowLayout()->load(*settings);
@@ -241,19 +332,10 @@ int main(int argc, char* argv[])
         }
     });
 
-    if (options.autoRun) {
+    if (headless) {
         // From the event loop, once the tools have found each other.
-        QTimer::singleShot(0, &window, [&window, module, dir = options.screenshots, compare = options.compareOpenLoop]() {
-            QTextStream out(stdout);
-            GuidedRun run(window.pluginHost(), module, &out);
-            run.setScreenshotDirectory(dir);
-            run.setCompareOpenLoop(compare);
-            if (run.run()) {
-                QCoreApplication::exit(0);
-                return;
-            }
-            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
-            QCoreApplication::exit(1);
+        QTimer::singleShot(0, &window, [&window, module, &options]() {
+            QCoreApplication::exit(runHeadless(window, module, options) ? 0 : 1);
         });
         return app.exec();
     }

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 
 #include "pluginhost.h"
+#include "programmenu.h"
 #include "rerezorinterface.h"
 #include "simulatedmodule.h"
 #include "toolsinterface.h"
@@ -45,6 +46,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_module->setObjectName(QStringLiteral("simulatedModule"));
     m_module->hide();
 
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    new ProgramMenu(this, file);
     m_toolsMenu = menuBar()->addMenu(tr("&Tools"));
     m_toolsMenu->setObjectName(QStringLiteral("menuTools"));
     m_moduleMenu = menuBar()->addMenu(tr("&Module"));

@@ -1,0 +1,347 @@
+#include "koraparser.h"
+
+#include <QFile>
+#include <QHash>
+#include <QTextCodec>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// ASCII first: programs are almost entirely ASCII, and the Unicode tables cost time per character.
+bool isSpace(QChar c)
+{
+    const ushort u = c.unicode();
+    return u == ' ' || u == '\t' || (u >= 0x80 && c.isSpace()) || (u >= '\n' && u <= '\r');
+}
+
+bool isIdentifierStart(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || (u >= 0x80 && c.isLetter());
+}
+
+bool isIdentifierPart(QChar c)
+{
+    const ushort u = c.unicode();
+    return isIdentifierStart(c) || (u >= '0' && u <= '9') || (u >= 0x80 && c.isLetterOrNumber());
+}
+
+// What the parser shows of the text it did not expect.
+QString shown(QStringView rest)
+{
+    if (rest.isEmpty())
+        return QStringLiteral("the end of the line");
+    int end = 0;
+    while (end < rest.size() && end < 12 && !isSpace(rest.at(end)) && rest.at(end) != QLatin1Char(','))
+        ++end;
+    return QLatin1Char('\'') + rest.left(qMax(1, end)).toString() + QLatin1Char('\'');
+}
+
+// Parses one line; positions are indices into the line, columns are 1-based.
+class LineParser
+{
+public:
+    LineParser(QStringView line, int lineNumber, QList<ProgramError>* errors)
+        : m_line(line)
+        , m_number(lineNumber)
+        , m_errors(errors)
+    {
+    }
+
+    void skipSpace()
+    {
+        while (m_pos < m_line.size() && isSpace(m_line.at(m_pos)))
+            ++m_pos;
+    }
+    bool atEnd() const { return m_pos >= m_line.size(); }
+    void step() { ++m_pos; }
+    QChar peek() const { return atEnd() ? QChar() : m_line.at(m_pos); }
+    int column() const { return m_pos + 1; }
+    QStringView rest() const { return m_line.mid(m_pos); }
+
+    QStringView identifier()
+    {
+        if (atEnd() || !isIdentifierStart(peek()))
+            return QStringView();
+        const int start = m_pos;
+        while (!atEnd() && isIdentifierPart(peek()))
+            ++m_pos;
+        return m_line.mid(start, m_pos - start);
+    }
+
+    // An integer operand within [minimum, maximum]; what names it in messages.
+    bool number(const char* what, qint64 minimum, qint64 maximum, int* value, int* column)
+    {
+        skipSpace();
+        *column = this->column();
+        const int start = m_pos;
+        if (peek() == QLatin1Char('+') || peek() == QLatin1Char('-'))
+            ++m_pos;
+        const int digitsStart = m_pos;
+        qint64 magnitude = 0;
+        bool overflow = false;
+        while (!atEnd() && peek() >= QLatin1Char('0') && peek() <= QLatin1Char('9')) {
+            // Stops growing once it is far out of any range, so that no digit count overflows.
+            if (!overflow)
+                magnitude = magnitude * 10 + (peek().unicode() - '0');
+            overflow = overflow || magnitude > (qint64(1) << 40);
+            ++m_pos;
+        }
+        if (m_pos == digitsStart || isIdentifierPart(peek())) {
+            m_pos = start;
+            return fail(*column, QStringLiteral("expected the %1 (a number), found %2").arg(QLatin1String(what), shown(rest())));
+        }
+        const qint64 result = m_line.at(start) == QLatin1Char('-') ? -magnitude : magnitude;
+        if (overflow || result < minimum || result > maximum) {
+            return fail(*column, QStringLiteral("the %1 %2 is out of range (%3 to %4)")
+                                     .arg(QLatin1String(what), m_line.mid(start, m_pos - start).toString())
+                                     .arg(minimum)
+                                     .arg(maximum));
+        }
+        *value = int(result);
+        return true;
+    }
+
+    bool comma(const char* before, const char* after)
+    {
+        skipSpace();
+        if (peek() == QLatin1Char(',')) {
+            ++m_pos;
+            return true;
+        }
+        return fail(column(), QStringLiteral("expected ',' between the %1 and the %2, found %3")
+                                  .arg(QLatin1String(before), QLatin1String(after), shown(rest())));
+    }
+
+    bool end(const char* after)
+    {
+        skipSpace();
+        if (atEnd())
+            return true;
+        return fail(column(), QStringLiteral("unexpected %1 after the %2").arg(shown(rest()), QLatin1String(after)));
+    }
+
+    bool label(QString* name, int* column)
+    {
+        skipSpace();
+        *column = this->column();
+        const QStringView found = identifier();
+        if (found.isEmpty())
+            return fail(*column, QStringLiteral("expected a label name, found %1").arg(shown(rest())));
+        *name = found.toString();
+        return true;
+    }
+
+    bool fail(int column, const QString& message)
+    {
+        m_errors->append({m_number, column, message});
+        return false;
+    }
+
+private:
+    QStringView m_line;
+    int m_pos = 0;
+    int m_number;
+    QList<ProgramError>* m_errors;
+};
+
+const qint64 ByteMax = 255;
+
+// Index of the "//" that starts a comment, -1 without one. Written out: the general
+// substring search costs more than the rest of the line.
+int commentStart(QStringView line)
+{
+    for (int i = 0; i + 1 < line.size(); ++i) {
+        if (line.at(i) == QLatin1Char('/') && line.at(i + 1) == QLatin1Char('/'))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
+{
+    QList<ProgramError> found;
+    KoraProgram program;
+    QHash<QString, int> labels;            // name -> index of the instruction that follows
+    QHash<QString, int> labelLines;        // name -> line of its definition
+    QString heading;
+
+    const QStringView all(text);
+    program.reserve(text.size() / 48); // about one instruction in a line as the pages write it
+    for (int start = 0, number = 1; start <= all.size(); ++number) {
+        int end = all.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(start, end - start);
+        start = end + 1;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+
+        QStringView comment;
+        const int slashes = commentStart(line);
+        if (slashes >= 0) {
+            comment = line.mid(slashes + 2).trimmed();
+            line = line.left(slashes);
+        }
+        LineParser parser(line, number, &found);
+        parser.skipSpace();
+        if (parser.atEnd()) {
+            if (slashes >= 0)
+                heading = comment.toString();
+            continue;
+        }
+
+        int wordColumn = parser.column();
+        QStringView word = parser.identifier();
+        parser.skipSpace();
+        if (!word.isEmpty() && parser.peek() == QLatin1Char(':')) {
+            parser.step();
+            const QString name = word.toString();
+            if (labelLines.contains(name)) {
+                parser.fail(wordColumn, QStringLiteral("the label '%1' is already defined on line %2")
+                                            .arg(name)
+                                            .arg(labelLines.value(name)));
+            } else {
+                labelLines.insert(name, number);
+                labels.insert(name, program.size());
+            }
+            parser.skipSpace();
+            if (parser.atEnd())
+                continue;
+            wordColumn = parser.column();
+            word = parser.identifier();
+        }
+        if (word.isEmpty()) {
+            parser.fail(wordColumn, QStringLiteral("expected an instruction or a label, found %1").arg(shown(parser.rest())));
+            continue;
+        }
+
+        KoraProgram::Instruction instruction;
+        instruction.line = number;
+        instruction.comment = comment.toString();
+        instruction.heading = heading;
+        bool ok = false;
+        if (word.compare(QLatin1String("SAP"), Qt::CaseInsensitive) == 0) {
+            instruction.opcode = KoraProgram::Opcode::SetParameter;
+            ok = parser.number("parameter number", 0, ByteMax, &instruction.type, &instruction.typeColumn)
+                 && parser.comma("parameter number", "motor")
+                 && parser.number("motor", 0, ByteMax, &instruction.motor, &instruction.motorColumn)
+                 && parser.comma("motor", "value")
+                 && parser.number("value", std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                                  &instruction.value, &instruction.valueColumn)
+                 && parser.end("value");
+        } else if (word.compare(QLatin1String("GAP"), Qt::CaseInsensitive) == 0) {
+            instruction.opcode = KoraProgram::Opcode::GetParameter;
+            ok = parser.number("parameter number", 0, ByteMax, &instruction.type, &instruction.typeColumn)
+                 && parser.comma("parameter number", "motor")
+                 && parser.number("motor", 0, ByteMax, &instruction.motor, &instruction.motorColumn)
+                 && parser.end("motor");
+        } else if (word.compare(QLatin1String("JC"), Qt::CaseInsensitive) == 0) {
+            instruction.opcode = KoraProgram::Opcode::Jump;
+            parser.skipSpace();
+            const int conditionColumn = parser.column();
+            const QStringView condition = parser.identifier();
+            if (condition.compare(QLatin1String("ZE"), Qt::CaseInsensitive) == 0)
+                instruction.condition = KoraProgram::Condition::Zero;
+            else if (condition.compare(QLatin1String("NZ"), Qt::CaseInsensitive) == 0)
+                instruction.condition = KoraProgram::Condition::NotZero;
+            else if (condition.isEmpty())
+                parser.fail(conditionColumn, QStringLiteral("expected a condition (ZE or NZ), found %1").arg(shown(parser.rest())));
+            else
+                parser.fail(conditionColumn, QStringLiteral("unknown condition '%1' (ZE or NZ)").arg(condition.toString()));
+            ok = instruction.condition != KoraProgram::Condition::Always && parser.comma("condition", "label")
+                 && parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
+        } else if (word.compare(QLatin1String("JA"), Qt::CaseInsensitive) == 0) {
+            instruction.opcode = KoraProgram::Opcode::Jump;
+            ok = parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
+        } else {
+            parser.fail(wordColumn, QStringLiteral("unknown instruction '%1' (SAP, GAP, JC or JA)").arg(word.toString()));
+        }
+        if (ok)
+            program.append(std::move(instruction));
+    }
+
+    for (int i = 0; i < program.size(); ++i) {
+        KoraProgram::Instruction& instruction = program[i];
+        if (instruction.opcode != KoraProgram::Opcode::Jump)
+            continue;
+        const auto target = labels.constFind(instruction.label);
+        if (target == labels.constEnd())
+            found.append({instruction.line, instruction.typeColumn,
+                          QStringLiteral("unknown label '%1'").arg(instruction.label)});
+        else
+            instruction.target = *target;
+    }
+    if (found.isEmpty() && program.isEmpty()) {
+        const bool blank = all.trimmed().isEmpty();
+        found.append({1, 1, blank ? QStringLiteral("the program is empty")
+                                  : QStringLiteral("the program holds no instruction, only comments and labels")});
+    }
+    std::stable_sort(found.begin(), found.end(), [](const ProgramError& a, const ProgramError& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    if (!found.isEmpty())
+        program.clear();
+    if (errors)
+        *errors = found;
+    return program;
+}
+
+bool KoraParser::decode(const QByteArray& data, QString* text, ProgramError* error)
+{
+    // Control bytes other than tab, line feed, carriage return and form feed mean binary data.
+    int line = 1;
+    for (int i = 0; i < data.size(); ++i) {
+        const uchar c = uchar(data.at(i));
+        if (c == '\n')
+            ++line;
+        else if ((c < 0x20 && c != '\t' && c != '\r' && c != '\f') || c == 0x7f) {
+            *error = {line, 0, QStringLiteral("not a text file: control byte 0x%1").arg(c, 2, 16, QLatin1Char('0'))};
+            return false;
+        }
+    }
+    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state;
+    *text = utf8->toUnicode(data.constData(), data.size(), &state);
+    if (state.invalidChars == 0)
+        return true;
+    // Find the line of the first invalid sequence.
+    const QList<QByteArray> lines = data.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QTextCodec::ConverterState lineState;
+        utf8->toUnicode(lines.at(i).constData(), lines.at(i).size(), &lineState);
+        if (lineState.invalidChars > 0) {
+            *error = {i + 1, 0, QStringLiteral("not a text file: invalid UTF-8")};
+            break;
+        }
+    }
+    text->clear();
+    return false;
+}
+
+KoraProgram KoraParser::parseData(const QByteArray& data, QList<ProgramError>* errors)
+{
+    QString text;
+    ProgramError error;
+    if (!decode(data, &text, &error)) {
+        if (errors)
+            *errors = {error};
+        return KoraProgram();
+    }
+    return parse(text, errors);
+}
+
+KoraProgram KoraParser::parseFile(const QString& path, QList<ProgramError>* errors)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errors)
+            *errors = {{0, 0, QStringLiteral("cannot read the file: %1").arg(file.errorString())}};
+        return KoraProgram();
+    }
+    return parseData(file.readAll(), errors);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// One fault found in a setup program or while running it. Lines and columns count from 1;
+// 0 means the fault belongs to no line (a file that cannot be read, a module not connected).
+struct ProgramError
+{
+    int line = 0;
+    int column = 0;
+    QString message;
+
+    // "file:line:column: message", leaving out what is unknown, as compilers print it.
+    QString toString(const QString& file = QString()) const;
+    bool operator==(const ProgramError& other) const;
+};

@@ -1,0 +1,148 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "koraparser.h"
+#include "setupprogram.h"
+
+using Opcode = KoraProgram::Opcode;
+using Condition = KoraProgram::Condition;
+
+class TestKoraParser : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readsWhatThePagesWrite();
+    void labelsJumpsAndCase();
+    void badText_data();
+    void badText();
+    void badFiles_data();
+    void badFiles();
+};
+
+// The pages' own fragments, as the start-up page collects them.
+void TestKoraParser::readsWhatThePagesWrite()
+{
+    const QString text = SetupProgram::motorHeader() + SetupProgram::parameterLine(140, 1, 8, "256 µsteps") + "\n"
+                         + SetupProgram::encoderHeader() + SetupProgram::parameterLine(210, 1, -8192, "Encoder resolution")
+                         + "\n" + SetupProgram::closedLoopHeader() + SetupProgram::parameterLine(120, 1, 10000, "delay")
+                         + SetupProgram::waitLoop(1);
+    QList<ProgramError> errors;
+    const KoraProgram program = KoraParser::parse(text, &errors);
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).toString()));
+    QCOMPARE(program.size(), 5);
+
+    const KoraProgram::Instruction& resolution = program.at(1);
+    QCOMPARE(resolution.opcode, Opcode::SetParameter);
+    QCOMPARE(resolution.line, 5);
+    QCOMPARE(QList<int>({resolution.type, resolution.motor, resolution.value}), QList<int>({210, 1, -8192}));
+    QCOMPARE(resolution.comment, QString("Encoder resolution"));
+    QCOMPARE(resolution.heading, QString("Encoder settings"));
+    QCOMPARE(QList<int>({resolution.typeColumn, resolution.motorColumn, resolution.valueColumn}), QList<int>({7, 12, 18}));
+
+    const KoraProgram::Instruction& read = program.at(3);
+    QCOMPARE(read.opcode, Opcode::GetParameter);
+    QCOMPARE(QList<int>({read.line, read.type, read.motor}), QList<int>({11, 133, 1}));
+    const KoraProgram::Instruction& jump = program.at(4);
+    QCOMPARE(jump.opcode, Opcode::Jump);
+    QCOMPARE(jump.condition, Condition::Zero);
+    QCOMPARE(jump.target, 3); // back to the GAP after the label
+    QCOMPARE(KoraProgram::describe(jump), QString("JC ZE, WaitInit"));
+}
+
+void TestKoraParser::labelsJumpsAndCase()
+{
+    QList<ProgramError> errors;
+    const KoraProgram program = KoraParser::parse("\tsap 6,0,+128\r\n"
+                                                  "Loop: gap 133 , 2 // inline label\r\n"
+                                                  "  jc nz, Done\r\n"
+                                                  "  JA Loop\r\n"
+                                                  "Done:",
+                                                  &errors);
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).toString()));
+    QCOMPARE(program.size(), 4);
+    QCOMPARE(program.at(0).value, 128);
+    QCOMPARE(program.at(1).comment, QString("inline label"));
+    QCOMPARE(program.at(2).condition, Condition::NotZero);
+    QCOMPARE(program.at(2).target, 4); // a label at the end jumps past the last instruction
+    QCOMPARE(program.at(3).condition, Condition::Always);
+    QCOMPARE(program.at(3).target, 1);
+}
+
+void TestKoraParser::badText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("errors"); // "line:column: message"
+
+    QTest::newRow("unknown mnemonic") << "SAP 6, 0, 1\n  SET 6, 0, 1"
+                                      << QStringList{"2:3: unknown instruction 'SET' (SAP, GAP, JC or JA)"};
+    QTest::newRow("missing comma") << "SAP 6 0, 1"
+                                   << QStringList{"1:7: expected ',' between the parameter number and the motor, found '0'"};
+    QTest::newRow("missing operand") << "GAP 133,"
+                                     << QStringList{"1:9: expected the motor (a number), found the end of the line"};
+    QTest::newRow("word for a number") << "SAP six, 0, 1"
+                                       << QStringList{"1:5: expected the parameter number (a number), found 'six'"};
+    QTest::newRow("trailing operand") << "GAP 133, 0, 1" << QStringList{"1:11: unexpected ',' after the motor"};
+    QTest::newRow("parameter number beyond a byte")
+        << "SAP 256, 0, 1" << QStringList{"1:5: the parameter number 256 is out of range (0 to 255)"};
+    QTest::newRow("value beyond 32 bits")
+        << "SAP 6, 0, 2147483648"
+        << QStringList{"1:11: the value 2147483648 is out of range (-2147483648 to 2147483647)"};
+    QTest::newRow("value of twenty digits")
+        << "SAP 6, 0, -99999999999999999999"
+        << QStringList{"1:11: the value -99999999999999999999 is out of range (-2147483648 to 2147483647)"};
+    QTest::newRow("unknown condition") << "GAP 1, 0\nJC EQ, X\nX:" << QStringList{"2:4: unknown condition 'EQ' (ZE or NZ)"};
+    QTest::newRow("unknown label") << "GAP 1, 0\n JC ZE, Wait\nwait:" << QStringList{"2:9: unknown label 'Wait'"};
+    QTest::newRow("label defined twice") << "A:\nSAP 6, 0, 1\n  A:"
+                                         << QStringList{"3:3: the label 'A' is already defined on line 1"};
+    QTest::newRow("no instruction") << "  \n\t\n" << QStringList{"1:1: the program is empty"};
+    QTest::newRow("comments only") << "//Motor settings\nStart:\n"
+                                   << QStringList{"1:1: the program holds no instruction, only comments and labels"};
+    QTest::newRow("every fault in line order")
+        << "SAP 6, 0\nJA Nowhere\nXYZ\n"
+        << QStringList{"1:9: expected ',' between the motor and the value, found the end of the line",
+                       "2:4: unknown label 'Nowhere'", "3:1: unknown instruction 'XYZ' (SAP, GAP, JC or JA)"};
+}
+
+void TestKoraParser::badText()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, errors);
+    QList<ProgramError> found;
+    const KoraProgram program = KoraParser::parse(text, &found);
+    QStringList shown;
+    for (const ProgramError& error : found)
+        shown << error.toString();
+    QCOMPARE(shown, errors);
+    QVERIFY(program.isEmpty()); // nothing of a faulty program is ever run
+}
+
+void TestKoraParser::badFiles_data()
+{
+    QTest::addColumn<QByteArray>("data"); // null: the path is a directory
+    QTest::addColumn<QString>("error");
+    QTest::newRow("NUL bytes") << QByteArray("SAP 6, 0, 1\n\nSAP\0\x01\x02", 18) << "3: not a text file: control byte 0x00";
+    QTest::newRow("invalid UTF-8") << QByteArray("SAP 6, 0, 1\n// \xff\xfe\n") << "2: not a text file: invalid UTF-8";
+    QTest::newRow("empty file") << QByteArray("") << "1:1: the program is empty";
+    QTest::newRow("cannot be read") << QByteArray() << "cannot read the file";
+}
+
+void TestKoraParser::badFiles()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QString path = dir.path();
+    if (!data.isNull()) {
+        path = dir.filePath("p.kora");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+    QList<ProgramError> errors;
+    QVERIFY(KoraParser::parseFile(path, &errors).isEmpty());
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().toString().startsWith(error), qPrintable(errors.first().toString()));
+}
+
+QTEST_GUILESS_MAIN(TestKoraParser)
+#include "tst_koraparser.moc"

@@ -1,0 +1,263 @@
+#include <QtTest>
+
+#include "command.h"
+#include "koraparser.h"
+#include "programcomparer.h"
+#include "programretargeter.h"
+#include "programrunner.h"
+#include "simulatedmodule.h"
+
+namespace {
+
+// A simulated module whose channel closes, or refuses one request, after a number of requests.
+class FaultyModule : public SimulatedModule, private CommandHandlerInterface
+{
+public:
+    int closeAt = -1;  // index of the request during which the device closes
+    int refuseAt = -1; // index of the request answered with status 4
+    int sent = 0;
+
+    CommandHandlerInterface* commandHandlerInterface() override { return this; }
+
+private:
+    bool isDeviceOpen() const override { return SimulatedModule::isDeviceOpen(); }
+    void setCircularMode(bool) override {}
+    void executeCommand(Command* request, Command* reply) override
+    {
+        const int index = sent++;
+        if (index == closeAt)
+            setDeviceOpen(false);
+        commandHandler()->executeCommand(request, reply);
+        if (index == refuseAt)
+            reply->setStatus(SimulatedDrive::StatusInvalidValue);
+    }
+};
+
+KoraProgram parsed(const QString& text)
+{
+    QList<ProgramError> errors;
+    const KoraProgram program = KoraParser::parse(text, &errors);
+    if (!errors.isEmpty())
+        qWarning() << errors.first().toString();
+    return program;
+}
+
+// The runner waits on the module's own clock.
+ProgramRunner runnerOn(SimulatedModule& module)
+{
+    module.setManualClock(true);
+    ProgramRunner runner(&module);
+    runner.setWait([&module](int milliseconds) { module.advance(milliseconds); });
+    return runner;
+}
+
+int value(SimulatedModule& module, int type, int motor = 0)
+{
+    return module.getAxisParameter(quint8(type), quint8(motor));
+}
+
+// Axis 0 of a fresh module set up so that the closed-loop initialisation succeeds.
+const QString ClosedLoopSetUp = QStringLiteral("SAP 140, 0, 8\nSAP 210, 0, 4000\nSAP 129, 0, 1\n");
+
+} // namespace
+
+class TestProgramRunner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesInFileOrder();
+    void refusesBeforeWriting_data();
+    void refusesBeforeWriting();
+    void loops_data();
+    void loops();
+    void stopsWhereTheModuleStops_data();
+    void stopsWhereTheModuleStops();
+    void retargetSetsUpAnotherAxis();
+    void compareListsDifferences();
+    void writtenSummary_data();
+    void writtenSummary();
+};
+
+void TestProgramRunner::writesInFileOrder()
+{
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    const ProgramRunner::Result result = runner.run(parsed("SAP 6, 0, 100\n\nSAP 7, 0, 9 // standby\nSAP 6, 0, 50\n"));
+    QVERIFY2(result.ok, qPrintable(result.error.toString()));
+    QCOMPARE(result.writtenLines, QList<int>({1, 3, 4}));
+    QCOMPARE(result.commands, 3);
+    QCOMPARE(module.commandCount(), 3);
+    QCOMPARE(value(module, 6), 50); // the later line wins
+    QCOMPARE(value(module, 7), 9);
+}
+
+void TestProgramRunner::refusesBeforeWriting_data()
+{
+    QTest::addColumn<QString>("badLine");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("value out of range") << "  SAP 6, 0, 256"
+                                        << "2:13: the value 256 is out of range for parameter 6 (Max. current): 0 to 255";
+    QTest::newRow("negative value") << "SAP 212, 0, -1"
+                                    << "2:13: the value -1 is out of range for parameter 212 (Max. encoder deviation): 0 to 8388607";
+    QTest::newRow("read-only parameter") << "SAP 133, 0, 1" << "2:5: parameter 133 (CL init flag) is read-only";
+    QTest::newRow("unknown parameter") << "SAP 99, 0, 1" << "2:5: axis 0 has no parameter 99";
+    QTest::newRow("unknown axis") << "SAP 6, 3, 1" << "2:5: axis 3 has no parameter 6";
+    QTest::newRow("GAP of an unknown parameter") << "GAP 250, 1" << "2:5: axis 1 has no parameter 250";
+}
+
+void TestProgramRunner::refusesBeforeWriting()
+{
+    QFETCH(QString, badLine);
+    QFETCH(QString, error);
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    const ProgramRunner::Result result = runner.run(parsed("SAP 6, 0, 100\n" + badLine + "\nSAP 7, 0, 9\n"));
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error.toString(), error);
+    QCOMPARE(module.commandCount(), 0);
+    QCOMPARE(result.writtenSummary(), QString("no line"));
+    QCOMPARE(value(module, 6), 128);
+}
+
+void TestProgramRunner::loops_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<QString>("error"); // empty: the run succeeds
+    QTest::addColumn<int>("waited");
+    QTest::newRow("waits for the closed-loop initialisation")
+        << ClosedLoopSetUp + "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\nSAP 7, 0, 9" << 10000 << "" << 1000;
+    QTest::newRow("initialisation never started")
+        << "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\n" << 10000
+        << "3: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)" << 10000;
+    QTest::newRow("NZ loops while the value is set")
+        << ClosedLoopSetUp + "Busy:\nGAP 129, 0\nJC NZ, Busy" << 300
+        << "6: the loop back to 'Busy' did not end within 0.3 s (the last value read was 1)" << 300;
+    QTest::newRow("unconditional loop without a read") << "X: SAP 7, 0, 9\nJA X" << 200
+                                                      << "2: the loop back to 'X' did not end within 0.2 s" << 200;
+    QTest::newRow("forward jumps do not wait") << "GAP 133, 0\nJC ZE, Skip\nSAP 7, 0, 1\nSkip:\nJA End\nSAP 7, 0, 2\nEnd:"
+                                               << 0 << "" << 0;
+    QTest::newRow("condition before any read") << "JC ZE, E\nE:" << 10000
+                                               << "1: JC has no value to test: no GAP has run before it" << 0;
+}
+
+void TestProgramRunner::loops()
+{
+    QFETCH(QString, text);
+    QFETCH(int, timeout);
+    QFETCH(QString, error);
+    QFETCH(int, waited);
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    runner.setTimeout(timeout);
+    const qint64 start = module.now();
+    const ProgramRunner::Result result = runner.run(parsed(text));
+    QCOMPARE(result.error.toString(), error);
+    QCOMPARE(result.ok, error.isEmpty());
+    QCOMPARE(result.waitedMilliseconds, waited);
+    QCOMPARE(module.now() - start, qint64(waited)); // on the module's clock, not the wall clock
+    if (result.ok)
+        QCOMPARE(value(module, 7), text.contains("SAP 7, 0, 9") ? 9 : 8); // the skipped writes did not happen
+}
+
+void TestProgramRunner::stopsWhereTheModuleStops_data()
+{
+    QTest::addColumn<int>("closeAt");
+    QTest::addColumn<int>("refuseAt");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("closes while the third line is sent") << 2 << -1 << "4: the module did not answer SAP 7, 0, 9"
+                                                         << "lines 1-2";
+    QTest::newRow("closed from the start") << 0 << -1 << "1: the module did not answer SAP 6, 0, 100" << "no line";
+    QTest::newRow("answers the last line with an error status")
+        << -1 << 3 << "5: the module refused SAP 202, 0, 400 with status 4" << "lines 1-2, 4";
+}
+
+void TestProgramRunner::stopsWhereTheModuleStops()
+{
+    QFETCH(int, closeAt);
+    QFETCH(int, refuseAt);
+    QFETCH(QString, error);
+    QFETCH(QString, written);
+    FaultyModule module;
+    module.closeAt = closeAt;
+    module.refuseAt = refuseAt;
+    ProgramRunner runner = runnerOn(module);
+    const ProgramRunner::Result result = runner.run(parsed("SAP 6, 0, 100\nSAP 251, 0, 1\n\nSAP 7, 0, 9\nSAP 202, 0, 400\n"));
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error.toString(), error);
+    QCOMPARE(result.writtenSummary(), written);
+    QCOMPARE(module.sent, qMax(closeAt, refuseAt) + 1); // nothing is sent after the failure
+    module.setDeviceOpen(true);
+    QCOMPARE(value(module, 7), written.contains("4") ? 9 : 8);
+}
+
+void TestProgramRunner::retargetSetsUpAnotherAxis()
+{
+    const KoraProgram original = parsed(ClosedLoopSetUp + "SAP 6, 0, 77\nWait:\nGAP 133, 0\nJC ZE, Wait\n");
+    const KoraProgram moved = ProgramRetargeter::toMotor(original, 2);
+    QCOMPARE(moved.size(), original.size());
+    for (int i = 0; i < moved.size(); ++i) {
+        const bool jump = moved.at(i).opcode == KoraProgram::Opcode::Jump;
+        QCOMPARE(moved.at(i).motor, jump ? 0 : 2);
+        QCOMPARE(moved.at(i).target, original.at(i).target);
+        QCOMPARE(moved.at(i).value, original.at(i).value);
+    }
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    const ProgramRunner::Result result = runner.run(moved);
+    QVERIFY2(result.ok, qPrintable(result.error.toString()));
+    QCOMPARE(QList<int>({value(module, 6, 2), value(module, 133, 2)}), QList<int>({77, 1}));
+    QCOMPARE(QList<int>({value(module, 6, 0), value(module, 129, 0), value(module, 6, 1)}), QList<int>({128, 0, 128}));
+}
+
+void TestProgramRunner::compareListsDifferences()
+{
+    const KoraProgram program = parsed("SAP 6, 0, 100\nSAP 209, 0, 0\nSAP 7, 0, 9\nSAP 6, 0, 90\n");
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    const KoraProgram onAxis1 = ProgramRetargeter::toMotor(program, 1);
+    QVERIFY(runner.run(onAxis1).ok);
+    const ProgramComparer comparer(&module);
+    QVERIFY(ProgramComparer::differences(comparer.compare(onAxis1)).isEmpty());
+    // Axis 0 was never set up; its run current is the default.
+    QCOMPARE(ProgramComparer::differences(comparer.compare(program)).size(), 2);
+
+    module.setAxisParameter(7, 1, 20);
+    module.setAxisParameter(1, 1, 5000); // moves the position counter, which is not compared
+    const QList<ProgramComparer::Row> rows = comparer.compare(onAxis1);
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.at(0).line, 4); // the last setting of parameter 6 is expected
+    QCOMPARE(rows.at(0).expected, 90);
+    QCOMPARE(rows.at(1).state, ProgramComparer::State::NotCompared);
+    const QList<ProgramComparer::Row> differences = ProgramComparer::differences(rows);
+    QCOMPARE(differences.size(), 1);
+    QCOMPARE(differences.first().toString(), QString("axis 1, parameter 7 (Standby current): expected 9, found 20"));
+
+    module.setDeviceOpen(false);
+    const QList<ProgramComparer::Row> unread = comparer.compare(onAxis1);
+    QCOMPARE(ProgramComparer::differences(unread).size(), 2);
+    QCOMPARE(unread.at(0).state, ProgramComparer::State::Unreadable);
+}
+
+void TestProgramRunner::writtenSummary_data()
+{
+    QTest::addColumn<QList<int>>("lines");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("none") << QList<int>{} << "no line";
+    QTest::newRow("one") << QList<int>{7} << "line 7";
+    QTest::newRow("ranges and singles") << QList<int>{2, 3, 4, 6, 9, 10} << "lines 2-4, 6, 9-10";
+    QTest::newRow("a loop writes a line twice") << QList<int>{3, 4, 3, 4} << "lines 3-4";
+}
+
+void TestProgramRunner::writtenSummary()
+{
+    QFETCH(QList<int>, lines);
+    QFETCH(QString, summary);
+    ProgramRunner::Result result;
+    result.writtenLines = lines;
+    QCOMPARE(result.writtenSummary(), summary);
+}
+
+QTEST_MAIN(TestProgramRunner)
+#include "tst_programrunner.moc"

@@ -29,6 +29,7 @@ struct Options
     QList<int> open;
     bool autoRun = false;
     bool verbose = false;
+    bool scope = false;
     QString screenshots;
 };
 
@@ -88,8 +89,9 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption scope("scope", QCoreApplication::translate("main", "Open the scope after start-up."));
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose});
+                       verbose, scope});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -118,6 +120,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.screenshot = parser.value(screenshot);
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
+    options.scope = parser.isSet(scope);
     options.screenshots = parser.value(screenshots);
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
@@ -162,13 +165,15 @@ int main(int argc, char* argv[])
     window.show();
     window.createTools();
     // Opened from the event loop, after the tools have found each other.
-    QTimer::singleShot(0, &window, [&window, ids = options.open]() {
+    QTimer::singleShot(0, &window, [&window, ids = options.open, scope = options.scope]() {
         for (int id : ids) {
             if (ToolWindow* toolWindow = window.pluginHost()->windowOf(id))
                 toolWindow->activateWindow();
             else
                 printError(QStringLiteral("there is no tool with sub-widget id %1").arg(id));
         }
+        if (scope)
+            window.openScope();
     });
 
     if (options.autoRun) {

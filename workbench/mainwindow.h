@@ -9,6 +9,7 @@ class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class ScopeWindow;
 class SimulatedModule;
 
 // The workbench: a window area holding the tools of one simulated module, a Tools menu to
@@ -44,6 +45,11 @@ public:
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }
     QMdiArea* area() const { return m_area; }
+    // Null until the scope is first opened; it records from then on, shown or not.
+    ScopeWindow* scope() const;
+
+public slots:
+    void openScope();
 
 private slots:
     void updateConnectionState(bool open);
@@ -72,4 +78,5 @@ private:
     QLabel* m_connectionLabel = nullptr;
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
+    QPointer<ScopeWindow> m_scope;
 };

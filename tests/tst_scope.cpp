@@ -116,7 +116,8 @@ void TestScope::seriesAppearAsTracesArrive()
     for (const QString& name : LiveValues) {
         QCOMPARE(bench.recorder()->sampleCount(name), 10);
         QCOMPARE(bench.recorder()->viewPoints(name, 0).last(),
-                 QPointF(bench.module->now() / 1000.0, bench.module->getAxisParameter(LiveTypes[name], 0)));
+                 QPointF(0, bench.module->getAxisParameter(LiveTypes[name], 0)));
+        QCOMPARE(bench.recorder()->viewPoints(name, 0).first().x(), -0.9);
     }
     QVERIFY(bench.recorder()->viewPoints("measured velocity", 0).last().y() > 0);
     scope->refresh();
@@ -200,7 +201,7 @@ void TestScope::replyFilter()
     recorder.recordReply(reply);
     QCOMPARE(recorder.seriesNames(), series.isEmpty() ? QStringList() : QStringList(series));
     if (!series.isEmpty()) {
-        QCOMPARE(recorder.viewPoints(series, 0), QVector<QPointF>({QPointF(1.234, 77)}));
+        QCOMPARE(recorder.viewPoints(series, 0), QVector<QPointF>({QPointF(0, 77)}));
         QCOMPARE(recorder.isFlag(series), type == 133);
         QCOMPARE(recorder.latestMotor(), motor);
     }
@@ -211,14 +212,14 @@ void TestScope::viewWindow_data()
     QTest::addColumn<qint64>("window");
     QTest::addColumn<int>("maxPoints");
     QTest::addColumn<int>("points");    // of "a"
-    QTest::addColumn<double>("firstX"); // s
+    QTest::addColumn<double>("firstX"); // s before the latest
     // 15 min of samples, 100 ms apart; the sample before the window comes along.
-    QTest::newRow("10 s") << qint64(10000) << 0 << 102 << 889.9;
-    QTest::newRow("1 min") << qint64(60000) << 0 << 602 << 839.9;
-    QTest::newRow("10 min") << qint64(600000) << 0 << 6002 << 299.9;
-    QTest::newRow("shorter than 10 s") << qint64(1000) << 0 << 102 << 889.9;
-    QTest::newRow("longer than 10 min") << qint64(3600000) << 0 << 6002 << 299.9;
-    QTest::newRow("10 min thinned") << qint64(600000) << 200 << 200 << 299.9;
+    QTest::newRow("10 s") << qint64(10000) << 0 << 102 << -10.1;
+    QTest::newRow("1 min") << qint64(60000) << 0 << 602 << -60.1;
+    QTest::newRow("10 min") << qint64(600000) << 0 << 6002 << -600.1;
+    QTest::newRow("shorter than 10 s") << qint64(1000) << 0 << 102 << -10.1;
+    QTest::newRow("longer than 10 min") << qint64(3600000) << 0 << 6002 << -600.1;
+    QTest::newRow("10 min thinned") << qint64(600000) << 200 << 200 << -600.1;
 }
 
 void TestScope::viewWindow()
@@ -234,7 +235,7 @@ void TestScope::viewWindow()
     const QVector<QPointF> view = recorder.viewPoints("a", maxPoints);
     QCOMPARE(view.size(), points);
     QCOMPARE(view.first().x(), firstX);
-    QCOMPARE(view.last(), QPointF(900.0, 1e6));
+    QCOMPARE(view.last(), QPointF(0, 1e6));
     double low = 0, high = 0;
     QVERIFY(recorder.valueRange(false, &low, &high));
     QCOMPARE(high, 1e6);
@@ -253,10 +254,11 @@ void TestScope::pauseKeepsTheData()
     fill(*recorder, 90000, 20100);
     scope.refresh();
     QCOMPARE(recorder->sampleCount("a"), 901);
-    QCOMPARE(scope.series("a")->at(scope.series("a")->count() - 1), QPointF(20.0, 200));
+    QCOMPARE(recorder->viewEnd(), 20000);
+    QCOMPARE(scope.series("a")->at(scope.series("a")->count() - 1), QPointF(0, 200));
     pause->click();
     scope.refresh();
-    QCOMPARE(scope.series("a")->at(scope.series("a")->count() - 1), QPointF(90.0, 900));
+    QCOMPARE(scope.series("a")->at(scope.series("a")->count() - 1), QPointF(0, 900));
     QCOMPARE(scope.series("a")->count(), 602);
 
     scope.findChild<QPushButton*>("btnClear")->click();

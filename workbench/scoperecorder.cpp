@@ -209,7 +209,8 @@ QVector<QPointF> ScopeRecorder::viewPoints(const QString& name, int maxPoints) c
         --first;
     if (first >= last)
         return points;
-    const auto point = [](const Sample& sample) { return QPointF(sample.time / 1000.0, sample.value); };
+    const qint64 end = viewEnd();
+    const auto point = [end](const Sample& sample) { return QPointF((sample.time - end) / 1000.0, sample.value); };
     const qint64 count = last - first;
     if (maxPoints < 2 || count <= maxPoints) {
         points.reserve(int(count));

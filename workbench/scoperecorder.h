@@ -82,7 +82,8 @@ public:
     bool isSeriesVisible(const QString& name) const;
     void setSeriesVisible(const QString& name, bool visible);
 
-    // The series' samples in the view as points (x in seconds), with the sample just before
+    // The series' samples in the view as points, x in seconds from the end of the view (0 the
+    // latest, earlier ones negative), so the time scale stays put. With the sample just before
     // the view so the line starts at its left edge. More than maxPoints are thinned to the
     // lowest and highest sample of each of maxPoints / 2 stretches, so peaks stay.
     QVector<QPointF> viewPoints(const QString& name, int maxPoints) const;

@@ -1,5 +1,8 @@
 #include "scopewindow.h"
 
+#include <cmath>
+#include <iterator>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -9,6 +12,7 @@
 #include <QLegendMarker>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -26,6 +30,31 @@ QString windowText(qint64 milliseconds)
 {
     return milliseconds < 60000 ? QObject::tr("%1 s").arg(milliseconds / 1000)
                                 : QObject::tr("%1 min").arg(milliseconds / 60000);
+}
+
+// Distinct colours for the first series; the chart's theme repeats after five.
+const QRgb SeriesColours[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd,
+                              0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
+
+// Time ticks at round seconds, about six of them over the window.
+double tickInterval(qint64 windowMilliseconds)
+{
+    for (double seconds : {1, 2, 5, 10, 20, 30, 60, 120}) {
+        if (seconds * 6000 >= windowMilliseconds)
+            return seconds;
+    }
+    return windowMilliseconds / 6000.0;
+}
+
+// 1, 2 or 5 times a power of ten, at least `step`.
+double niceStep(double step)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= step * (1 - 1e-9))
+            return factor * power;
+    }
+    return 10 * power;
 }
 
 QColor withAlpha(QColor color, bool visible)
@@ -51,6 +80,7 @@ ScopeWindow::ScopeWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("Scope"));
     setWindowTitle(tr("Scope"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
 
     m_windowBox->setObjectName(QStringLiteral("cbWindow"));
     m_windowBox->setToolTip(tr("How much of the past the picture shows"));
@@ -104,13 +134,18 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     controls->addWidget(m_status);
 
     m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_timeAxis->setTitleText(tr("time (s)"));
-    m_timeAxis->setLabelFormat(QStringLiteral("%.1f"));
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    // Relative time keeps the scale's labels still: relaying them out is what redraws cost.
+    m_timeAxis->setTitleText(tr("time (s); 0 is the latest sample shown"));
+    m_timeAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_timeAxis->setTickType(QValueAxis::TicksDynamic);
+    m_timeAxis->setTickAnchor(0);
     m_valueAxis->setTitleText(tr("value"));
     m_flagAxis->setTitleText(tr("flag"));
     m_flagAxis->setRange(-0.1, 1.1);
-    m_flagAxis->setTickCount(2);
+    m_flagAxis->setTickType(QValueAxis::TicksDynamic);
+    m_flagAxis->setTickAnchor(0);
+    m_flagAxis->setTickInterval(1);
     m_flagAxis->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
@@ -154,7 +189,8 @@ void ScopeWindow::refresh()
             it.value()->replace(m_recorder->viewPoints(it.key(), maxPoints));
     }
     m_settingRange = true;
-    m_timeAxis->setRange(m_recorder->viewStart() / 1000.0, m_recorder->viewEnd() / 1000.0);
+    m_timeAxis->setTickInterval(tickInterval(m_recorder->windowLength()));
+    m_timeAxis->setRange(-m_recorder->windowLength() / 1000.0, 0);
     double low = 0;
     double high = 0;
     if (isAutoscaling() && m_recorder->valueRange(false, &low, &high))
@@ -224,6 +260,8 @@ void ScopeWindow::addLine(const QString& name)
 {
     auto* line = new QLineSeries;
     line->setName(name);
+    // A one-pixel pen is drawn without the stroker: most of a redraw's cost otherwise.
+    line->setPen(QPen(QColor(SeriesColours[m_lines.size() % std::size(SeriesColours)]), 1));
     // Attaching a series may fit the axes to it; that is no zoom of the user's.
     m_settingRange = true;
     m_chart->addSeries(line);
@@ -249,15 +287,20 @@ void ScopeWindow::updateMarker(QLegendMarker* marker, bool visible)
     marker->setBrush(brush);
 }
 
+// Round limits and ticks; the same data range gives the same scale, and an unchanged scale
+// costs the chart no new layout.
 void ScopeWindow::setValueRange(QValueAxis* axis, double low, double high)
 {
     if (high - low < 1e-9) {
         low -= 1;
         high += 1;
     }
-    const double margin = (high - low) * 0.05;
-    axis->setRange(low - margin, high + margin);
-    axis->applyNiceNumbers();
+    const double step = niceStep((high - low) / 4);
+    const double niceLow = std::floor(low / step) * step;
+    const double niceHigh = std::ceil(high / step) * step;
+    axis->setRange(niceLow, niceHigh);
+    axis->setTickCount(int(std::lround((niceHigh - niceLow) / step)) + 1);
+    axis->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.3g"));
 }
 
 void ScopeWindow::redrawIfChanged()
@@ -268,7 +311,8 @@ void ScopeWindow::redrawIfChanged()
 
 void ScopeWindow::updateStatus()
 {
-    QString text = tr("%n samples", nullptr, m_recorder->sampleCount());
+    QString text = tr("%n samples, latest shown at %1 s", nullptr, m_recorder->sampleCount())
+                       .arg(m_recorder->viewEnd() / 1000.0, 0, 'f', 1);
     if (m_recorder->discardedSamples() > 0)
         text += tr(", %1 oldest dropped").arg(m_recorder->discardedSamples());
     if (m_recorder->isPaused())

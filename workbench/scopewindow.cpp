@@ -311,7 +311,7 @@ void ScopeWindow::redrawIfChanged()
 
 void ScopeWindow::updateStatus()
 {
-    QString text = tr("%n samples, latest shown at %1 s", nullptr, m_recorder->sampleCount())
+    QString text = tr("%n samples, t = %1 s", nullptr, m_recorder->sampleCount())
                        .arg(m_recorder->viewEnd() / 1000.0, 0, 'f', 1);
     if (m_recorder->discardedSamples() > 0)
         text += tr(", %1 oldest dropped").arg(m_recorder->discardedSamples());

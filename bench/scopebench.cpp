@@ -100,7 +100,8 @@ QMap<QString, double> runChild(const QString& which, const QStringList& argument
                      process.readAllStandardError().constData());
         return figures;
     }
-    for (const QString& line : QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n')) {
+    const QStringList lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
+    for (const QString& line : lines) {
         const QStringList parts = line.split(' ');
         if (parts.size() == 2)
             figures.insert(parts[0], parts[1].toDouble());
@@ -156,15 +157,14 @@ int main(int argc, char* argv[])
     const QStringList forward{"--seconds", QString::number(settings.seconds), "--poll-ms",
                               QString::number(settings.pollMs), "--window-s", QString::number(settings.windowSeconds)};
     QMap<QString, QVector<double>> load; // % of one core, by case
-    QMap<QString, QVector<double>> replies;
+    const QStringList cases = {QStringLiteral("without"), QStringLiteral("with")};
     double samples = 0;
     for (int run = 0; run < settings.runs; ++run) {
-        for (const QString which : {"without", "with"}) {
+        for (const QString& which : cases) {
             const QMap<QString, double> figures = runChild(which, forward);
             if (figures.isEmpty())
                 return 1;
             load[which].append(100.0 * figures.value("cpu_ms") / figures.value("wall_ms"));
-            replies[which].append(figures.value("replies"));
             if (which == QLatin1String("with"))
                 samples = figures.value("samples");
             std::printf("run %d %-7s %.2f %% of one core (%.0f ms CPU in %.0f ms, %.0f replies)\n", run + 1,

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QFile>
 #include <QLegendMarker>
 #include <QMdiArea>
@@ -8,6 +9,8 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
+
+#include <iterator>
 
 #include "command.h"
 #include "mainwindow.h"
@@ -22,10 +25,13 @@ QT_CHARTS_USE_NAMESPACE
 
 namespace {
 
-const QStringList LiveValues = {"measured velocity", "target velocity", "encoder position", "position reached",
-                                "closed loop ready"};
-const QMap<QString, int> LiveTypes = {{"target velocity", 2}, {"measured velocity", 3}, {"encoder position", 209},
-                                      {"position reached", 8}, {"closed loop ready", 133}};
+// The start-up tool's live values in the order it polls them, with their axis parameters.
+const struct
+{
+    const char* name;
+    int type;
+} LiveValues[] = {{"measured velocity", 3}, {"target velocity", 2}, {"encoder position", 209},
+                  {"position reached", 8}, {"closed loop ready", 133}};
 
 void processEvents()
 {
@@ -51,7 +57,7 @@ struct Bench
         processEvents();
         window.pluginHost()->windowOf(50)->activateWindow();
         processEvents();
-        return window.pluginHost()->poller()->activeTraces() == LiveValues.size();
+        return window.pluginHost()->poller()->activeTraces() == int(std::size(LiveValues));
     }
     void round(int milliseconds)
     {
@@ -102,7 +108,7 @@ void TestScope::seriesAppearAsTracesArrive()
 {
     Bench bench;
     QVERIFY(bench.start());
-    bench.window.openScope();
+    bench.window.findChild<QAction*>("actScope")->trigger();
     ScopeWindow* scope = bench.window.scope();
     QVERIFY(scope && scope->isVisible());
     QVERIFY(bench.recorder()->seriesNames().isEmpty());
@@ -110,15 +116,16 @@ void TestScope::seriesAppearAsTracesArrive()
     bench.module->setAxisParameter(0, 0, 200000); // a move, so that the values change
     for (int i = 0; i < 10; ++i)
         bench.round(100);
-    QStringList names = LiveValues;
+    QStringList names;
+    for (const auto& live : LiveValues) {
+        names << live.name;
+        QCOMPARE(bench.recorder()->sampleCount(live.name), 10);
+        QCOMPARE(bench.recorder()->viewPoints(live.name, 0).last(),
+                 QPointF(0, bench.module->getAxisParameter(quint8(live.type), 0)));
+        QCOMPARE(bench.recorder()->viewPoints(live.name, 0).first().x(), -0.9);
+    }
     names << "position deviation";
     QCOMPARE(bench.recorder()->seriesNames(), names);
-    for (const QString& name : LiveValues) {
-        QCOMPARE(bench.recorder()->sampleCount(name), 10);
-        QCOMPARE(bench.recorder()->viewPoints(name, 0).last(),
-                 QPointF(0, bench.module->getAxisParameter(LiveTypes[name], 0)));
-        QCOMPARE(bench.recorder()->viewPoints(name, 0).first().x(), -0.9);
-    }
     QVERIFY(bench.recorder()->viewPoints("measured velocity", 0).last().y() > 0);
     scope->refresh();
     QCOMPARE(scope->chart()->series().size(), names.size());

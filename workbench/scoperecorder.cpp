@@ -122,16 +122,17 @@ void ScopeRecorder::sampleSources()
 
 void ScopeRecorder::addSample(const QString& name, qint64 time, double value, bool flag)
 {
-    auto it = m_index.constFind(name);
-    if (it == m_index.constEnd()) {
-        it = m_index.insert(name, int(m_series.size()));
+    int index = m_index.value(name, -1);
+    if (index < 0) {
+        index = int(m_series.size());
+        m_index.insert(name, index);
         Series series;
         series.name = name;
         series.flag = flag;
         m_series.push_back(std::move(series));
         emit seriesAdded(name);
     }
-    std::vector<Sample>& samples = m_series[size_t(*it)].samples;
+    std::vector<Sample>& samples = m_series[size_t(index)].samples;
     if (!samples.empty() && time < samples.back().time)
         return;
     samples.push_back({time, value});

@@ -84,7 +84,8 @@ ScopeWindow::ScopeWindow(QWidget* parent)
 
     m_windowBox->setObjectName(QStringLiteral("cbWindow"));
     m_windowBox->setToolTip(tr("How much of the past the picture shows"));
-    for (qint64 length : ScopeRecorder::windowChoices())
+    const QVector<qint64> choices = ScopeRecorder::windowChoices();
+    for (qint64 length : choices)
         m_windowBox->addItem(windowText(length), length);
     m_windowBox->setCurrentIndex(m_windowBox->findData(m_recorder->windowLength()));
     connect(m_windowBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int index) {

@@ -132,7 +132,6 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     controls->addWidget(csvButton);
     controls->addWidget(pictureButton);
     controls->addStretch();
-    controls->addWidget(m_status);
 
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->legend()->setAlignment(Qt::AlignRight);
@@ -167,6 +166,7 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(m_view, 1);
+    layout->addWidget(m_status);
 
     connect(m_recorder, &ScopeRecorder::seriesAdded, this, &ScopeWindow::addLine);
     m_redraw.setInterval(RedrawInterval);

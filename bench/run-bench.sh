@@ -5,12 +5,19 @@
 # simulated motor's cost per simulated millisecond. Arguments go to gv7bench:
 #     --runs N (fresh processes per start-up case), --guided-runs N,
 #     --relay-batches N, --relay-answers N
+# With --scope first it runs scopebench instead: the workbench's CPU load with and without the
+# scope; its arguments: --runs N, --seconds S, --poll-ms N, --window-s W.
 # Build directory: $GV7_BENCH_BUILD, by default build-bench in the source tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 build=${GV7_BENCH_BUILD:-$root/build-bench}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGV7_SANITIZE=OFF >/dev/null
+if [ "${1:-}" = "--scope" ]; then
+    shift
+    cmake --build "$build" -j"$(nproc)" --target scopebench
+    exec "$build/bench/scopebench" "$@"
+fi
 cmake --build "$build" -j"$(nproc)" --target gv7bench physicsbench
 "$build/bench/physicsbench"
 exec "$build/bench/gv7bench" "$@"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with, only those that are missing.
 set -euo pipefail
-packages=(cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev qttools5-dev-tools xvfb xauth)
+packages=(cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libqt5charts5-dev qttools5-dev-tools xvfb xauth)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do

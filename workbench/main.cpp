@@ -40,6 +40,7 @@ struct Options
     QList<int> open;
     bool autoRun = false;
     bool verbose = false;
+    bool scope = false;
     QString screenshots;
     double loadPercent = -1.0;   // negative: the simulator's own
     double holdingTorque = -1.0; // N m
@@ -111,6 +112,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption scope("scope", QCoreApplication::translate("main", "Open the scope after start-up."));
     const QCommandLineOption saveProgram(
         "save-program", QCoreApplication::translate("main", "With --auto: save the setup program to FILE."), "FILE");
     const QCommandLineOption report(
@@ -124,7 +126,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption axes(
         "axes", QCoreApplication::translate("main", "Axes for --apply-program and --check-program (default 0)."), "LIST");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose, saveProgram, report, applyProgram, checkProgram, axes});
+                       verbose, saveProgram, report, applyProgram, checkProgram, axes, scope});
 
     const QCommandLineOption load(
         "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
@@ -186,6 +188,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.screenshot = parser.value(screenshot);
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
+    options.scope = parser.isSet(scope);
     options.screenshots = parser.value(screenshots);
     options.saveProgram = parser.value(saveProgram);
     options.report = parser.value(report);
@@ -323,13 +326,15 @@ int main(int argc, char* argv[])
     window.show();
     window.createTools();
     // Opened from the event loop, after the tools have found each other.
-    QTimer::singleShot(0, &window, [&window, ids = options.open]() {
+    QTimer::singleShot(0, &window, [&window, ids = options.open, scope = options.scope]() {
         for (int id : ids) {
             if (ToolWindow* toolWindow = window.pluginHost()->windowOf(id))
                 toolWindow->activateWindow();
             else
                 printError(QStringLiteral("there is no tool with sub-widget id %1").arg(id));
         }
+        if (scope)
+            window.openScope();
     });
 
     if (headless) {

@@ -14,7 +14,10 @@
 #include "pluginhost.h"
 #include "programmenu.h"
 #include "rerezorinterface.h"
+#include "scoperecorder.h"
+#include "scopewindow.h"
 #include "simulatedmodule.h"
+#include "simulatedtruth.h"
 #include "toolsinterface.h"
 #include "toolwindow.h"
 #include "tracepoller.h"
@@ -95,6 +98,8 @@ void MainWindow::createTools()
     m_host->createTools(m_module, m_area, ModuleKey);
     if (TracePoller* poller = m_host->poller())
         poller->setPeriod(m_pollPeriod);
+    if (m_scope)
+        m_scope->recorder()->attach(m_host->poller());
     m_toolsCreated = true;
     rebuildToolsMenu();
     m_layout->toolsCreated();
@@ -105,6 +110,30 @@ void MainWindow::setPollPeriod(int milliseconds)
     m_pollPeriod = milliseconds;
     if (TracePoller* poller = m_host->poller())
         poller->setPeriod(milliseconds);
+}
+
+ScopeWindow* MainWindow::scope() const
+{
+    return m_scope;
+}
+
+void MainWindow::openScope()
+{
+    if (!m_scope) {
+        m_scope = new ScopeWindow;
+        ScopeRecorder* recorder = m_scope->recorder();
+        recorder->setClock([module = QPointer<SimulatedModule>(m_module)]() { return module ? module->now() : 0; });
+        recorder->attach(m_host->poller());
+        addSimulatedTruth(recorder, m_module);
+        auto* window = new ToolWindow(m_scope);
+        window->setObjectName(QStringLiteral("scopeWindow"));
+        m_area->addSubWindow(window);
+        // Beside the Start Up window, which the tools place at the top left.
+        const QSize size(qMin(900, m_area->width()), qMin(560, m_area->height()));
+        window->setGeometry(qMax(0, m_area->width() - size.width() - 15), 15, size.width(), size.height());
+    }
+    if (auto* window = qobject_cast<ToolWindow*>(m_scope->parentWidget()))
+        window->activateWindow();
 }
 
 void MainWindow::setModuleConnected(bool connected)
@@ -321,6 +350,8 @@ void MainWindow::rebuildToolsMenu()
         m_toolsMenu->addAction(tr("No tools"))->setEnabled(false);
         return;
     }
+    m_toolsMenu->addSeparator();
+    m_toolsMenu->addAction(tr("&Scope"), this, &MainWindow::openScope)->setObjectName(QStringLiteral("actScope"));
     m_toolsMenu->addSeparator();
     m_toolsMenu->addAction(tr("&Cascade windows"), m_area, &QMdiArea::cascadeSubWindows);
     m_toolsMenu->addAction(tr("&Tile windows"), m_area, &QMdiArea::tileSubWindows);

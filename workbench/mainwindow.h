@@ -9,6 +9,7 @@ class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class ScopeWindow;
 class SimulatedModule;
 class WindowLayout;
 
@@ -53,6 +54,11 @@ public:
     PluginHost* pluginHost() const { return m_host; }
     QMdiArea* area() const { return m_area; }
     WindowLayout* windowLayout() const { return m_layout; }
+    // Null until the scope is first opened; it records from then on, shown or not.
+    ScopeWindow* scope() const;
+
+public slots:
+    void openScope();
 
 private slots:
     void updateConnectionState(bool open);
@@ -89,4 +95,5 @@ private:
     double m_loadPercent = 0.0;
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
+    QPointer<ScopeWindow> m_scope;
 };

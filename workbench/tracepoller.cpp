@@ -84,8 +84,10 @@ void TracePoller::pollOnce()
                         entry.trace->motorBank(), 0);
         Command reply;
         handler->executeCommand(&request, &reply);
-        if (entry.replySlot.invoke(entry.live.data(), Qt::DirectConnection, Q_ARG(Command*, &reply)))
+        if (entry.replySlot.invoke(entry.live.data(), Qt::DirectConnection, Q_ARG(Command*, &reply))) {
             ++m_replies;
+            emit replyDelivered(entry.tool, reply);
+        }
     }
     m_polling = false;
     emit roundFinished();

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 
+class Command;
 class ModuleInterface;
 class ReRezorInterface;
 class TraceCommand;
@@ -41,6 +42,9 @@ public:
     bool isPolling() const { return m_timer.isActive(); }
 
 signals:
+    // After each reply the tool's slot took; tool is the adding tool (identity only: the
+    // reply may have made it go).
+    void replyDelivered(QObject* tool, const Command& reply);
     void roundFinished();
 
 private slots:

@@ -14,6 +14,7 @@
 #include "pluginhost.h"
 #include "simulatedmodule.h"
 #include "toolwindow.h"
+#include "translations.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ struct Options
     bool verbose = false;
     QString screenshots;
 };
+
+const char* const PluginCatalogue = "genericv7";
 
 void printError(const QString& text)
 {
@@ -58,6 +61,21 @@ QStringList takePluginOption(int& argc, char* argv[])
     argc = kept;
     argv[argc] = nullptr;
     return values;
+}
+
+// The value of --lang, read before the command line is parsed so that its help is already in
+// the chosen language; the parser checks the option again.
+QString languageArgument(const QStringList& arguments)
+{
+    QString language;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--lang") && i + 1 < arguments.size())
+            language = arguments.at(++i);
+        else if (arg.startsWith(QLatin1String("--lang=")))
+            language = arg.mid(7);
+    }
+    return language;
 }
 
 // Parses the command line; false (with a message already printed) on a bad value.
@@ -88,21 +106,24 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption lang("lang", QCoreApplication::translate("main", "Language of the user interface: de or en "
+                                                                              "(default: the system's)."),
+                                  "LANG");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose});
+                       verbose, lang});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
     bool ok = true;
     options.pollMs = parser.value(pollMs).toInt(&ok);
     if (!ok || options.pollMs < 1) {
-        printError(QStringLiteral("--poll-ms needs a positive number of milliseconds"));
+        printError(QCoreApplication::translate("main", "--poll-ms needs a positive number of milliseconds"));
         return false;
     }
     if (parser.isSet(resolution)) {
         options.encoderResolution = parser.value(resolution).toInt(&ok);
         if (!ok || options.encoderResolution < 0) {
-            printError(QStringLiteral("--encoder-resolution needs a number of counts (0: no signal)"));
+            printError(QCoreApplication::translate("main", "--encoder-resolution needs a number of counts (0: no signal)"));
             return false;
         }
     }
@@ -111,7 +132,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     if (parser.isSet(timeScale)) {
         options.timeScale = parser.value(timeScale).toDouble(&ok);
         if (!ok || options.timeScale <= 0) {
-            printError(QStringLiteral("--time-scale needs a positive factor"));
+            printError(QCoreApplication::translate("main", "--time-scale needs a positive factor"));
             return false;
         }
     }
@@ -122,7 +143,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
-            printError(QStringLiteral("--open needs a sub-widget id"));
+            printError(QCoreApplication::translate("main", "--open needs a sub-widget id"));
             return false;
         }
     }
@@ -137,6 +158,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("workbench"));
 
+    Translations translations;
+    if (!translations.setLanguage(languageArgument(QCoreApplication::arguments()))) {
+        printError(translations.errorString());
+        return 2;
+    }
+    translations.installApplication();
+
     Options options;
     if (!parseOptions(app, pluginValues, options))
         return 2;
@@ -146,9 +174,14 @@ int main(int argc, char* argv[])
 
     MainWindow window;
     if (!window.loadPlugin(options.pluginPath)) {
-        printError(QStringLiteral("cannot load the plug-in %1: %2").arg(options.pluginPath, window.errorString()));
+        printError(QCoreApplication::translate("main", "cannot load the plug-in %1: %2")
+                       .arg(options.pluginPath, window.errorString()));
         return 1;
     }
+    // The pages take their texts when the tools are made.
+    translations.installPlugin(QString::fromLatin1(PluginCatalogue));
+    for (const QString& note : translations.missing())
+        printError(note);
     SimulatedModule* module = window.module();
     module->setTimeScale(options.timeScale);
     if (options.encoderResolution >= 0)
@@ -167,7 +200,7 @@ int main(int argc, char* argv[])
             if (ToolWindow* toolWindow = window.pluginHost()->windowOf(id))
                 toolWindow->activateWindow();
             else
-                printError(QStringLiteral("there is no tool with sub-widget id %1").arg(id));
+                printError(QCoreApplication::translate("main", "there is no tool with sub-widget id %1").arg(id));
         }
     });
 
@@ -181,7 +214,7 @@ int main(int argc, char* argv[])
                 QCoreApplication::exit(0);
                 return;
             }
-            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
+            printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
             QCoreApplication::exit(1);
         });
         return app.exec();
@@ -191,7 +224,7 @@ int main(int argc, char* argv[])
         const QString file = options.screenshot;
         QTimer::singleShot(500, &window, [&window, file]() {
             if (!window.grab().save(file)) {
-                printError(QStringLiteral("cannot write %1").arg(file));
+                printError(QCoreApplication::translate("main", "cannot write %1").arg(file));
                 QCoreApplication::exit(1);
                 return;
             }

@@ -276,6 +276,9 @@ void TestTranslation::commandLine_data()
                                          << "Abfrageintervall in Millisekunden.";
     QTest::newRow("French system: English help") << QStringList{"--help"} << "fr_FR.UTF-8" << 0
                                                  << "Polling period in milliseconds.";
+    // The run prints the microstep choice as the motor page shows it, and fails on another question.
+    QTest::newRow("--lang de: guided run") << QStringList{"--lang", "de", "--auto"} << "C.UTF-8" << 0
+                                           << "Step 1: motor settings: step angle 1.8°, 256 Mikroschritte.";
     QTest::newRow("--lang de: bad option value") << QStringList{"--lang", "de", "--poll-ms", "0"} << "C.UTF-8" << 2
                                                  << "--poll-ms erwartet eine positive Anzahl Millisekunden";
     QTest::newRow("unknown language") << QStringList{"--lang", "fr"} << "C.UTF-8" << 2

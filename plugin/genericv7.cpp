@@ -28,11 +28,12 @@ struct SubWidgetInfo
     const char* icon;
 };
 
+// The host shows the names in its menus and window titles, so they are translated.
 const SubWidgetInfo SubWidgets[] = {
-    {GenericV7::StartUp, "Start Up", ":/IconsSVG/Cogs"},
-    {GenericV7::Motor, "Motor settings", ":/Icons/control"},
-    {GenericV7::Encoder, "Encoder settings", ":/Icons/control"},
-    {GenericV7::ClosedLoopId, "Closed loop settings", ":/Icons/ClosedLoop"},
+    {GenericV7::StartUp, QT_TRANSLATE_NOOP("GenericV7", "Start Up"), ":/IconsSVG/Cogs"},
+    {GenericV7::Motor, QT_TRANSLATE_NOOP("GenericV7", "Motor settings"), ":/Icons/control"},
+    {GenericV7::Encoder, QT_TRANSLATE_NOOP("GenericV7", "Encoder settings"), ":/Icons/control"},
+    {GenericV7::ClosedLoopId, QT_TRANSLATE_NOOP("GenericV7", "Closed loop settings"), ":/Icons/ClosedLoop"},
 };
 
 const SubWidgetInfo* findSubWidget(int id)
@@ -128,7 +129,7 @@ bool GenericV7::selectSubWidget(int id)
         return false;
     }
     m_selectedSubWidget = id;
-    setToolsName(QString::fromUtf8(info->name));
+    setToolsName(tr(info->name));
     setProperty("dpWindowIcon", QVariant(QString::fromLatin1(info->icon)));
     return true;
 }

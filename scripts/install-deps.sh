@@ -2,6 +2,8 @@
 # Installs the Debian packages the project builds and tests with, only those that are missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libqt5charts5-dev qttools5-dev-tools xvfb xauth)
+# Qt Linguist for CMake, and Qt's own translations (standard buttons and dialogs).
+packages+=(qttools5-dev qttranslations5-l10n)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -418,8 +418,10 @@ bool GuidedRun::clickAndAnswerYes(QAbstractButton* button, const QString& expect
     answerer.stop();
     if (!clicked)
         return false;
-    if (m_lastQuestion != expectedQuestion)
-        return fail(QStringLiteral("expected the question \"%1\", got \"%2\"").arg(expectedQuestion, m_lastQuestion));
+    // The page asks in the language of the user interface.
+    const QString expected = QCoreApplication::translate(StartUpPage, expectedQuestion.toUtf8().constData());
+    if (m_lastQuestion != expected)
+        return fail(QStringLiteral("expected the question \"%1\", got \"%2\"").arg(expected, m_lastQuestion));
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include "simulatedmodule.h"
 #include "toolwindow.h"
 #include "windowlayout.h"
+#include "translations.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ struct Options
     QList<int> axes{0};
 };
 
+const char* const PluginCatalogue = "genericv7";
+
 void printError(const QString& text)
 {
     QTextStream(stderr) << QCoreApplication::applicationName() << ": " << text << Qt::endl;
@@ -79,6 +82,21 @@ QStringList takePluginOption(int& argc, char* argv[])
     argc = kept;
     argv[argc] = nullptr;
     return values;
+}
+
+// The value of --lang, read before the command line is parsed so that its help is already in
+// the chosen language; the parser checks the option again.
+QString languageArgument(const QStringList& arguments)
+{
+    QString language;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--lang") && i + 1 < arguments.size())
+            language = arguments.at(++i);
+        else if (arg.startsWith(QLatin1String("--lang=")))
+            language = arg.mid(7);
+    }
+    return language;
 }
 
 // Parses the command line; false (with a message already printed) on a bad value.
@@ -112,6 +130,9 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption screenshots(
         "screenshots", QCoreApplication::translate("main", "With --auto: save a picture of each page into DIR."), "DIR");
     const QCommandLineOption verbose("verbose", QCoreApplication::translate("main", "Show the plug-in's debug lines."));
+    const QCommandLineOption lang("lang", QCoreApplication::translate("main", "Language of the user interface: de or en "
+                                                                              "(default: the system's)."),
+                                  "LANG");
     const QCommandLineOption scope("scope", QCoreApplication::translate("main", "Open the scope after start-up."));
     const QCommandLineOption saveProgram(
         "save-program", QCoreApplication::translate("main", "With --auto: save the setup program to FILE."), "FILE");
@@ -126,7 +147,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption axes(
         "axes", QCoreApplication::translate("main", "Axes for --apply-program and --check-program (default 0)."), "LIST");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
-                       verbose, saveProgram, report, applyProgram, checkProgram, axes, scope});
+                       verbose, saveProgram, report, applyProgram, checkProgram, axes, scope, lang});
 
     const QCommandLineOption load(
         "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
@@ -145,13 +166,13 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     bool ok = true;
     options.pollMs = parser.value(pollMs).toInt(&ok);
     if (!ok || options.pollMs < 1) {
-        printError(QStringLiteral("--poll-ms needs a positive number of milliseconds"));
+        printError(QCoreApplication::translate("main", "--poll-ms needs a positive number of milliseconds"));
         return false;
     }
     if (parser.isSet(resolution)) {
         options.encoderResolution = parser.value(resolution).toInt(&ok);
         if (!ok || options.encoderResolution < 0) {
-            printError(QStringLiteral("--encoder-resolution needs a number of counts (0: no signal)"));
+            printError(QCoreApplication::translate("main", "--encoder-resolution needs a number of counts (0: no signal)"));
             return false;
         }
     }
@@ -160,7 +181,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     if (parser.isSet(timeScale)) {
         options.timeScale = parser.value(timeScale).toDouble(&ok);
         if (!ok || options.timeScale <= 0) {
-            printError(QStringLiteral("--time-scale needs a positive factor"));
+            printError(QCoreApplication::translate("main", "--time-scale needs a positive factor"));
             return false;
         }
     }
@@ -177,11 +198,11 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
             printError(message);
         return valid;
     };
-    if (!number(load, 0.0, true, 1000.0, QStringLiteral("--load needs a percentage of the holding torque from 0 to 1000"),
+    if (!number(load, 0.0, true, 1000.0, QCoreApplication::translate("main", "--load needs a percentage of the holding torque from 0 to 1000"),
                 &options.loadPercent)
         || !number(holdingTorque, 0.0, false, 1000.0,
-                   QStringLiteral("--holding-torque needs a torque in N m above 0, at most 1000"), &options.holdingTorque)
-        || !number(inertia, 0.0, false, 10.0, QStringLiteral("--inertia needs an inertia in kg m^2 above 0, at most 10"),
+                   QCoreApplication::translate("main", "--holding-torque needs a torque in N m above 0, at most 1000"), &options.holdingTorque)
+        || !number(inertia, 0.0, false, 10.0, QCoreApplication::translate("main", "--inertia needs an inertia in kg m^2 above 0, at most 10"),
                    &options.inertia))
         return false;
     options.compareOpenLoop = parser.isSet(compareOpenLoop);
@@ -195,7 +216,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.applyProgram = parser.value(applyProgram);
     options.checkProgram = parser.value(checkProgram);
     if ((parser.isSet(saveProgram) || parser.isSet(report)) && !options.autoRun) {
-        printError(QStringLiteral("--save-program and --report need --auto"));
+        printError(QCoreApplication::translate("main", "--save-program and --report need --auto"));
         return false;
     }
     if (parser.isSet(axes)) {
@@ -203,7 +224,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         for (const QString& axis : parser.value(axes).split(QLatin1Char(','))) {
             options.axes.append(axis.trimmed().toInt(&ok));
             if (!ok || options.axes.last() < 0 || options.axes.last() >= SimulatedDrive::AxisCount) {
-                printError(QStringLiteral("--axes needs axis numbers from 0 to %1, separated by commas")
+                printError(QCoreApplication::translate("main", "--axes needs axis numbers from 0 to %1, separated by commas")
                                .arg(SimulatedDrive::AxisCount - 1));
                 return false;
             }
@@ -212,7 +233,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     for (const QString& id : parser.values(open)) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
-            printError(QStringLiteral("--open needs a sub-widget id"));
+            printError(QCoreApplication::translate("main", "--open needs a sub-widget id"));
             return false;
         }
     }
@@ -243,7 +264,7 @@ bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& opt
             return false;
         }
         if (!ready) {
-            printError(QStringLiteral("the guided commissioning failed: %1").arg(run.errorString()));
+            printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
             return false;
         }
         if (!options.saveProgram.isEmpty()) {
@@ -261,7 +282,7 @@ bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& opt
     if (!options.applyProgram.isEmpty() && !commands.apply(options.applyProgram, options.axes))
         return false;
     if (!options.checkProgram.isEmpty() && !commands.check(options.checkProgram, options.axes)) {
-        printError(QStringLiteral("the module does not match %1").arg(options.checkProgram));
+        printError(QCoreApplication::translate("main", "the module does not match %1").arg(options.checkProgram));
         return false;
     }
     return true;
@@ -279,6 +300,13 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("generic-v7-workbench"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/workbench/icon.svg")));
 
+    Translations translations;
+    if (!translations.setLanguage(languageArgument(QCoreApplication::arguments()))) {
+        printError(translations.errorString());
+        return 2;
+    }
+    translations.installApplication();
+
     Options options;
     if (!parseOptions(app, pluginValues, options))
         return 2;
@@ -288,9 +316,14 @@ int main(int argc, char* argv[])
 
     MainWindow window;
     if (!window.loadPlugin(options.pluginPath)) {
-        printError(QStringLiteral("cannot load the plug-in %1: %2").arg(options.pluginPath, window.errorString()));
+        printError(QCoreApplication::translate("main", "cannot load the plug-in %1: %2")
+                       .arg(options.pluginPath, window.errorString()));
         return 1;
     }
+    // The pages take their texts when the tools are made.
+    translations.installPlugin(QString::fromLatin1(PluginCatalogue));
+    for (const QString& note : translations.missing())
+        printError(note);
     // Interactive runs remember the layout and the Module menu; a scripted run (--auto,
     // --screenshot, --apply-program, --check-program) depends on its command line only and
     // leaves the saved settings alone.
@@ -331,7 +364,7 @@ int main(int argc, char* argv[])
             if (ToolWindow* toolWindow = window.pluginHost()->windowOf(id))
                 toolWindow->activateWindow();
             else
-                printError(QStringLiteral("there is no tool with sub-widget id %1").arg(id));
+                printError(QCoreApplication::translate("main", "there is no tool with sub-widget id %1").arg(id));
         }
         if (scope)
             window.openScope();
@@ -349,7 +382,7 @@ int main(int argc, char* argv[])
         const QString file = options.screenshot;
         QTimer::singleShot(500, &window, [&window, file]() {
             if (!window.grab().save(file)) {
-                printError(QStringLiteral("cannot write %1").arg(file));
+                printError(QCoreApplication::translate("main", "cannot write %1").arg(file));
                 QCoreApplication::exit(1);
                 return;
             }

@@ -43,7 +43,7 @@ bool PluginHost::load(const QString& path)
     QObject* instance = m_loader.instance();
     auto* factory = qobject_cast<ToolsInterface*>(instance);
     if (!factory) {
-        m_error = QStringLiteral("not a tools plug-in: %1 (%2)")
+        m_error = tr("not a tools plug-in: %1 (%2)")
                       .arg(QFileInfo(path).absoluteFilePath(),
                            instance ? QString::fromLatin1(instance->metaObject()->className())
                                     : m_loader.errorString());

@@ -21,7 +21,7 @@ class WindowLayout : public QObject
 {
     Q_OBJECT
 public:
-    static const int StartUpId = 50;
+    static constexpr int StartUpId = 50;
 
     // Takes the main window's present size as its default.
     explicit WindowLayout(MainWindow* window);

@@ -112,8 +112,11 @@ void TestClosedLoop::steps_data()
     QTest::newRow("I clipping, I = 0 taken as 1") << "116=0 119=100000 btnCalculatePIP_I_CLIP" << "117=100000";
     QTest::newRow("I clipping, I = 20") << "116=20 119=100000 btnCalculatePIP_I_CLIP" << "117=5000";
     QTest::newRow("I clipping, I = 3 rounds") << "116=3 119=100 btnCalculatePIP_I_CLIP" << "117=33";
+    QTest::newRow("I clipping, 2.5 rounds up") << "116=40 119=100 btnCalculatePIP_I_CLIP" << "117=3";
     QTest::newRow("alternative tolerance, 200 full steps, exponent 8, 4000 counts")
         << "btnAlternativScalerMaxTolerance" << "126=51 125=51";
+    QTest::newRow("alternative tolerance 12.5 rounds up") << "@210=16384 btnAlternativScalerMaxTolerance"
+                                                          << "126=13 125=13";
     QTest::newRow("alternative tolerance without encoder resolution") << "@210=0 btnAlternativScalerMaxTolerance"
                                                                       << "126=0 125=0";
     QTest::newRow("restore defaults leaves 125 alone")

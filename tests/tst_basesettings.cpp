@@ -35,11 +35,12 @@ void TestBaseSettings::finish()
 {
     QFETCH(bool, apply);
     QFETCH(QString, text);
+    QStringList reports;
     QWidget window; // window -> tool -> page, as the host and the tool instance build it
     auto* page = new Page(new QWidget(&window));
     window.show();
-    QStringList reports;
-    connect(page, &BaseSettings::executed, this, [&](bool applied, const QString& fragment) {
+    // The page, and the connection with it, go before the locals the lambda holds.
+    connect(page, &BaseSettings::executed, page, [&](bool applied, const QString& fragment) { // clazy:exclude=lambda-in-connect
         reports << QString("%1 [%2] window %3").arg(applied).arg(fragment, window.isVisible() ? "open" : "closed");
     });
     page->finish(apply, text);

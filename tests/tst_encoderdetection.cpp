@@ -65,7 +65,7 @@ void TestEncoderDetection::detects()
     int polls = 0;
     while (!dispatcher->registeredTimers(page).isEmpty() && ++polls < 1000) {
         module.advance(100);
-        QTimerEvent tick(dispatcher->registeredTimers(page).first().timerId);
+        QTimerEvent tick(dispatcher->registeredTimers(page).constFirst().timerId);
         QCoreApplication::sendEvent(page, &tick);
     }
     QVERIFY2(polls < 1000, "the detection never ended");

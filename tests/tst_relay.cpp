@@ -93,8 +93,10 @@ void TestRelay::completeness()
     QVERIFY2(!otherModule || other.create(QStringLiteral("modB")), qPrintable(other.host.errorString()));
     QVERIFY2(own.create(QStringLiteral("modA")), qPrintable(own.host.errorString()));
     // The check runs from the event loop, after these changes.
-    for (int id : alone ? QList<int>{51, 52, 53} : QList<int>())
-        delete own.host.windowOf(id);
+    for (int id : {51, 52, 53}) {
+        if (alone)
+            delete own.host.windowOf(id);
+    }
     QScopedPointer<ReRezorInterface> extra(fifth ? own.host.factory()->createInstance("x", 0, &own.module) : nullptr);
     PluginHandler::instance()->registerPlugin(PluginHandler::ToolsType, "modA/x", extra.data()); // none: ignored
     QTRY_VERIFY(!log.criticalLines().isEmpty() || currentAxis(own.startUp) == 0);
@@ -115,8 +117,9 @@ void TestRelay::traceCopies()
     // The spies take the host's place; traces handed back are theirs to delete.
     QObject::disconnect(own.startUp, nullptr, own.host.poller(), nullptr);
     qRegisterMetaType<TraceCommand*>("TraceCommand*");
-    QSignalSpy added(own.startUp, SIGNAL(OUT_addTraceCommand(TraceCommand*)));
-    QSignalSpy removed(own.startUp, SIGNAL(OUT_removeTraceCommand(TraceCommand*)));
+    // By signature, as the host sees them.
+    QSignalSpy added(own.startUp, SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
+    QSignalSpy removed(own.startUp, SIGNAL(OUT_removeTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
 
     // Each later show hands over a complete set of new objects with the same content.
     own.startUp->showPlugin();
@@ -142,7 +145,7 @@ void TestRelay::traceCopies()
 
     // The other tools never hand over traces.
     for (int id : {51, 52, 53}) {
-        QSignalSpy quiet(own.host.tool(id), SIGNAL(OUT_addTraceCommand(TraceCommand*)));
+        QSignalSpy quiet(own.host.tool(id), SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
         own.host.tool(id)->showPlugin();
         QCOMPARE(quiet.count(), 0);
     }

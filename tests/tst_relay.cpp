@@ -2,6 +2,7 @@
 // the four tools of a module. The plug-in is hosted as the host does it; pages are found by name.
 
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "framelogcapture.h"
@@ -105,6 +106,8 @@ void TestRelay::completeness()
     QCOMPARE(log.criticalLines(), missing ? QStringList{line} : QStringList());
     // Only a complete module is wired: its Start Up tool gets axis 0.
     QCOMPARE(currentAxis(own.startUp), missing ? -1 : 0);
+    QCOMPARE(own.startUp->findChild<QStatusBar*>()->currentMessage(),
+             missing ? QString() : QStringLiteral("Changed: Motor / Encoder 0"));
     if (otherModule)
         QCOMPARE(currentAxis(other.startUp), 0);
 }

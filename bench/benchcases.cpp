@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <ctime>
 #include <sys/resource.h>
+#include <vector>
 
 #include "basictools.h"
 #include "command.h"
@@ -186,7 +187,8 @@ int startUpParts()
     qint64 windows = 0;
     qint64 firstShows = 0;
     QWidget* motorTool = nullptr;
-    for (int id : factory->subWidgetIds()) {
+    const QList<int> ids = factory->subWidgetIds();
+    for (int id : ids) {
         const qint64 begin = timer.nsecsElapsed();
         ReRezorInterface* tool = constructTool(factory, id, &stage.module);
         if (!tool)
@@ -337,10 +339,11 @@ int relay(const QStringList& arguments)
         boxes.append(box);
     }
     ReplySource source;
-    if (!QObject::connect(&source, SIGNAL(reply(Command*)), startUp, SLOT(IN_replyValue(Command*))))
+    // By signature, as the host connects it.
+    if (!QObject::connect(&source, SIGNAL(reply(Command*)), startUp, SLOT(IN_replyValue(Command*)))) // clazy:exclude=old-style-connect
         return fail(QStringLiteral("the start-up tool has no reply slot"));
 
-    QVector<Command> replies;
+    std::vector<Command> replies;
     QVector<int> values;
     QVector<SpinBox*> targets;
     const quint8 address = quint8(stage.module.moduleAddress());
@@ -358,7 +361,7 @@ int relay(const QStringList& arguments)
             const int value = batch * answers + i + 1;
             Command reply(address, Command::GetAxisParameter, quint8(box->sapType()), 0, value);
             reply.setStatus(Command::StatusOk);
-            replies.append(reply);
+            replies.push_back(reply);
             values.append(value);
             targets.append(box);
         }

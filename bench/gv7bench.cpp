@@ -7,6 +7,7 @@
 // starts itself with --child CASE for every sample and reads the child's figures from its
 // standard output.
 
+// The report is formatted once, at the end. clazy:excludeall=qstring-allocations
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -81,7 +82,8 @@ bool runChild(const QString& name, const QStringList& arguments, Figures* figure
         return false;
     }
     figures->clear();
-    for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
         const QStringList parts = line.split(QLatin1Char(' '));
         bool ok = false;
         const double value = parts.value(1).toDouble(&ok);
@@ -104,16 +106,17 @@ QString machine()
     QString model;
     QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
     if (cpuinfo.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : cpuinfo.readAll().split('\n')) {
+        const QList<QByteArray> lines = cpuinfo.readAll().split('\n');
+        for (const QByteArray& line : lines) {
             if (line.startsWith("model name")) {
                 model = QString::fromLatin1(line.mid(line.indexOf(':') + 1)).trimmed();
                 break;
             }
         }
     }
-    return QStringLiteral("%1 cores%2, %3").arg(QThread::idealThreadCount())
-        .arg(model.isEmpty() ? QString() : QStringLiteral(" (") + model + QLatin1Char(')'))
-        .arg(QSysInfo::prettyProductName());
+    return QStringLiteral("%1 cores%2, %3")
+        .arg(QString::number(QThread::idealThreadCount()),
+             model.isEmpty() ? QString() : QStringLiteral(" (") + model + QLatin1Char(')'), QSysInfo::prettyProductName());
 }
 
 void row(const char* what, const QString& measured, const QString& reference, double ratio, double target)
@@ -156,7 +159,7 @@ bool parseSettings(const QStringList& arguments, Settings* settings)
     return true;
 }
 
-int orchestrate(const Settings& settings)
+int orchestrate(Settings settings)
 {
     Samples startUp;
     Samples parts;

@@ -9,6 +9,12 @@ class Command;
 class ReplySource : public QObject
 {
     Q_OBJECT
+public:
+    explicit ReplySource(QObject* parent = nullptr)
+        : QObject(parent)
+    {
+    }
+
 signals:
     void reply(Command* command);
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include "hostexport.h"
 
 class Command;
@@ -8,6 +10,8 @@ class Command;
 class HOST_EXPORT CommandHandlerInterface
 {
 public:
+    CommandHandlerInterface() = default;
+    Q_DISABLE_COPY(CommandHandlerInterface)
     virtual ~CommandHandlerInterface();
     virtual bool isDeviceOpen() const = 0;
     // Fills the reply before it returns.

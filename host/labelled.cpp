@@ -51,7 +51,8 @@ QSize LabelLed::minimumSizeHint() const
 
 void LabelLed::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event);
+    // The frame only: the LED is drawn in place of the label's text.
+    QFrame::paintEvent(event); // clazy:exclude=skipped-base-method
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF led(contentsRect().left() + 2, (height() - m_size) / 2.0, m_size, m_size);

@@ -35,13 +35,14 @@ CommandHandlerInterface* ModuleInterface::commandHandlerInterface()
     return nullptr;
 }
 
-Parameter ModuleInterface::getParameterAndCheck(QString caller, QString axis, QString name)
+// Arguments by value: the host's declaration.
+Parameter ModuleInterface::getParameterAndCheck(QString caller, QString axis, QString name) // clazy:exclude=function-args-by-ref
 {
     qWarning().noquote() << caller << ": unknown parameter" << name << "of" << axis;
     return Parameter();
 }
 
-Parameter ModuleInterface::getParameter(QString, int)
+Parameter ModuleInterface::getParameter(QString, int) // clazy:exclude=function-args-by-ref
 {
     return Parameter();
 }

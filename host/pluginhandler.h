@@ -12,7 +12,8 @@ class PluginInterface;
 class ReRezorInterface;
 
 // The host's registry of loaded plug-ins. A plug-in leaves it when it is destroyed.
-class HOST_EXPORT PluginHandler : public QObject
+// One per process, reached through instance().
+class HOST_EXPORT PluginHandler : public QObject // clazy:exclude=ctor-missing-parent-argument
 {
     Q_OBJECT
 public:

@@ -1,7 +1,8 @@
 #include "rerezorinterface.h"
 
-ReRezorInterface::ReRezorInterface(QString text, QString name, int type, int subWidgetId, quint8 number,
-                                   ModuleInterface* module, QString iconPath)
+// Arguments by value: the host's declaration.
+ReRezorInterface::ReRezorInterface(QString text, QString name, int type, int subWidgetId, quint8 number, // clazy:exclude=function-args-by-ref
+                                   ModuleInterface* module, QString iconPath) // clazy:exclude=function-args-by-ref
     : m_text(text)
     , m_name(name)
     , m_type(type)

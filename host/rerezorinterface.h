@@ -7,7 +7,8 @@
 class ModuleInterface;
 
 // A tool as the host sees it: name, type, variant (the sub-widget id) and the module it serves.
-class HOST_EXPORT ReRezorInterface : public ToolsInterface
+// The host makes its tools without a parent and puts them into windows itself.
+class HOST_EXPORT ReRezorInterface : public ToolsInterface // clazy:exclude=ctor-missing-parent-argument
 {
     Q_OBJECT
 public:

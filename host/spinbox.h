@@ -30,7 +30,8 @@ public:
     void setValue(double value, bool notify);
 
 signals:
-    void valueChanged(int value);
+    // The host's signal: the module value as an integer, beside QSpinBox's own.
+    void valueChanged(int value); // clazy:exclude=overloaded-signal
 
 private:
     Parameter m_parameter;

@@ -34,12 +34,13 @@ void ToolsInterface::unRegisterSubWidgetTraces(int)
 {
 }
 
-ReRezorInterface* ToolsInterface::createInstance(QString, quint8, ModuleInterface*)
+// Arguments by value: the host's declarations.
+ReRezorInterface* ToolsInterface::createInstance(QString, quint8, ModuleInterface*) // clazy:exclude=function-args-by-ref
 {
     return nullptr;
 }
 
-void ToolsInterface::handleMessageFromToolsPlugin(int, QString)
+void ToolsInterface::handleMessageFromToolsPlugin(int, QString) // clazy:exclude=function-args-by-ref
 {
 }
 

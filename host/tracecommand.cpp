@@ -1,6 +1,7 @@
 #include "tracecommand.h"
 
-TraceCommand::TraceCommand(quint8 address, quint8 motorBank, quint8 command, quint8 type, QString caption)
+// Arguments by value: the host's declaration.
+TraceCommand::TraceCommand(quint8 address, quint8 motorBank, quint8 command, quint8 type, QString caption) // clazy:exclude=function-args-by-ref
     : m_address(address)
     , m_motorBank(motorBank)
     , m_command(command)

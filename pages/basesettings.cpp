@@ -27,7 +27,7 @@ void BaseSettings::setDataExchange(DataExchange* dataExchange)
         connect(dataExchange, &DataExchange::currentAxisChanged, this, &BaseSettings::currentAxisChanged);
 }
 
-void BaseSettings::finish(bool apply, QString text)
+void BaseSettings::finish(bool apply, const QString& text)
 {
     // The page sits in its tool instance, which sits in the host window.
     QWidget* tool = parentWidget();

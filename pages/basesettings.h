@@ -18,7 +18,7 @@ public:
     virtual void setDataExchange(DataExchange* dataExchange);
 
     // Closes the host window that holds the tool, then reports the result.
-    void finish(bool apply, QString text);
+    void finish(bool apply, const QString& text);
 
 signals:
     // Also available as showMessage(QString): the same signal with timeout 0.

@@ -151,7 +151,8 @@ void ClosedLoop::showEvent(QShowEvent* event)
         return;
 
     // A read the module does not answer (device closed) leaves the box as the user left it.
-    for (SpinBox* box : spinBoxes()) {
+    const QList<SpinBox*> boxes = spinBoxes();
+    for (SpinBox* box : boxes) {
         bool ok = true;
         const int value = exchange->getAxisParameter(quint8(box->sapType()), &ok);
         if (ok)
@@ -203,7 +204,8 @@ void ClosedLoop::on_buttonBox_clicked(QAbstractButton* button)
 
     const int axis = exchange->currentAxis();
     QString kora = SetupProgram::closedLoopHeader();
-    for (SpinBox* spinBox : spinBoxes()) {
+    const QList<SpinBox*> boxes = spinBoxes();
+    for (SpinBox* spinBox : boxes) {
         const int value = spinBox->intValue();
         exchange->setAxisParameter(quint8(spinBox->sapType()), value);
         kora += SetupProgram::parameterLine(spinBox->sapType(), axis, value, spinBox->parameter().comment);
@@ -279,5 +281,5 @@ int ClosedLoop::describedTolerance() const
 {
     const QString description = ui->btnAlternativScalerMaxTolerance->description();
     const int colon = description.lastIndexOf(QLatin1Char(':'));
-    return colon < 0 ? 0 : description.mid(colon + 2).toInt();
+    return colon < 0 ? 0 : description.midRef(colon + 2).toInt();
 }

@@ -28,12 +28,13 @@ protected:
 
 private slots:
     void currentAxisChanged() override;
-    void on_buttonBox_clicked(QAbstractButton* button);
-    void on_bgRegulatorPresets_buttonClicked(QAbstractButton* button);
-    void on_btnCalculatePIP_I_CLIP_clicked();
-    void on_spClCorrectionVelocityI_valueChanged(int);
-    void on_spClCorrectionVelocityP_valueChanged(int);
-    void on_btnAlternativScalerMaxTolerance_clicked();
+    // Connected by name by the form's setup.
+    void on_buttonBox_clicked(QAbstractButton* button); // clazy:exclude=connect-by-name
+    void on_bgRegulatorPresets_buttonClicked(QAbstractButton* button); // clazy:exclude=connect-by-name
+    void on_btnCalculatePIP_I_CLIP_clicked(); // clazy:exclude=connect-by-name
+    void on_spClCorrectionVelocityI_valueChanged(int); // clazy:exclude=connect-by-name
+    void on_spClCorrectionVelocityP_valueChanged(int); // clazy:exclude=connect-by-name
+    void on_btnAlternativScalerMaxTolerance_clicked(); // clazy:exclude=connect-by-name
 
 private:
     // The boxes of every tab, tab by tab, in the order the form creates them.

@@ -67,16 +67,17 @@ void Commissioning::setDataExchange(DataExchange* dataExchange)
         return;
 
     ModuleInterface* module = dataExchange->module();
-    const QString caller = QString::fromLatin1(Q_FUNC_INFO);
+    // The signature macro is no string literal.
+    const QString caller = QString::fromLatin1(Q_FUNC_INFO); // clazy:exclude=qstring-allocations
     const QString scope = QStringLiteral("axis0");
-    const Parameter measuredSpeed = module->getParameterAndCheck(caller, scope, "par::MeasuredSpeed");
-    const Parameter targetVelocity = module->getParameterAndCheck(caller, scope, "par::TargetVelocity");
-    const Parameter encoderPosition = module->getParameterAndCheck(caller, scope, "par::encoder position");
-    const Parameter positionReached = module->getParameterAndCheck(caller, scope, "par::PositionReachedFlag");
-    const Parameter clInitFlag = module->getParameterAndCheck(caller, scope, "par::CL init flag");
-    const Parameter targetPosition = module->getParameterAndCheck(caller, scope, "par::TargetPosition");
-    const Parameter maxVelocity = module->getParameterAndCheck(caller, scope, "par::MaxVelocity");
-    const Parameter maxAcceleration = module->getParameterAndCheck(caller, scope, "par::MaxAcceleration");
+    const Parameter measuredSpeed = module->getParameterAndCheck(caller, scope, QStringLiteral("par::MeasuredSpeed"));
+    const Parameter targetVelocity = module->getParameterAndCheck(caller, scope, QStringLiteral("par::TargetVelocity"));
+    const Parameter encoderPosition = module->getParameterAndCheck(caller, scope, QStringLiteral("par::encoder position"));
+    const Parameter positionReached = module->getParameterAndCheck(caller, scope, QStringLiteral("par::PositionReachedFlag"));
+    const Parameter clInitFlag = module->getParameterAndCheck(caller, scope, QStringLiteral("par::CL init flag"));
+    const Parameter targetPosition = module->getParameterAndCheck(caller, scope, QStringLiteral("par::TargetPosition"));
+    const Parameter maxVelocity = module->getParameterAndCheck(caller, scope, QStringLiteral("par::MaxVelocity"));
+    const Parameter maxAcceleration = module->getParameterAndCheck(caller, scope, QStringLiteral("par::MaxAcceleration"));
 
     const struct
     {
@@ -137,7 +138,8 @@ void Commissioning::hideEvent(QHideEvent* event)
     Q_UNUSED(event)
 }
 
-void Commissioning::done(bool apply, QString kora)
+// The text by value: the signature is part of the debug line.
+void Commissioning::done(bool apply, QString kora) // clazy:exclude=function-args-by-ref
 {
     qCDebug(debLevelLow) << Q_FUNC_INFO << sender() << apply;
     emit showCommissioning();

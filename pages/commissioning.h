@@ -36,17 +36,18 @@ signals:
 
 public slots:
     // Reached through the executed() signal of the three step pages.
-    void done(bool apply, QString kora);
+    void done(bool apply, QString kora); // clazy:exclude=function-args-by-ref
     // Also called directly by the plug-in once the pages are wired.
-    void on_cmbAxisNumber_currentIndexChanged(int index);
+    // Connected by name by the form's setup.
+    void on_cmbAxisNumber_currentIndexChanged(int index); // clazy:exclude=connect-by-name
 
 private slots:
     void currentAxisChanged() override;
     void player(QAbstractButton* button);
     void spValueChanged(int value);
-    void on_cmbRampType_currentIndexChanged(int index);
-    void on_cbActivateClosedLoop_clicked(bool checked);
-    void on_btnChangeSign_clicked();
+    void on_cmbRampType_currentIndexChanged(int index); // clazy:exclude=connect-by-name
+    void on_cbActivateClosedLoop_clicked(bool checked); // clazy:exclude=connect-by-name
+    void on_btnChangeSign_clicked(); // clazy:exclude=connect-by-name
 
 protected:
     void showEvent(QShowEvent* event) override;

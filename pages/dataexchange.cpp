@@ -45,10 +45,10 @@ void DataExchange::setCurrentAxis(int axis)
     const quint8 address = m_module ? m_module->moduleAddress() : 0;
     const quint8 motorBank = quint8(axis);
     for (SpinBox* box : qAsConst(m_spinBoxes))
-        m_traces.append(new TraceCommand(address, motorBank, Command::GetAxisParameter, quint8(box->sapType()), "Default"));
+        m_traces.append(new TraceCommand(address, motorBank, Command::GetAxisParameter, quint8(box->sapType()), QStringLiteral("Default")));
     for (LabelLed* led : qAsConst(m_leds))
         m_traces.append(new TraceCommand(address, motorBank, Command::GetAxisParameter,
-                                         quint8(led->property(TypeProperty).toUInt()), "Default"));
+                                         quint8(led->property(TypeProperty).toUInt()), QStringLiteral("Default")));
     emit currentAxisChanged();
 }
 

@@ -52,7 +52,8 @@ void EncoderSettings::setDataExchange(DataExchange* exchange)
     ModuleInterface* module = exchange ? exchange->module() : nullptr;
     if (!module)
         return;
-    const QString caller = QString::fromLatin1(Q_FUNC_INFO);
+    // The signature macro is no string literal.
+    const QString caller = QString::fromLatin1(Q_FUNC_INFO); // clazy:exclude=qstring-allocations
     const QString axis = QStringLiteral("axis0");
     ui->spEncoderResolution->setUnitParameter(
         module->getParameterAndCheck(caller, axis, QStringLiteral("par::encoder resolution")), false, 0.0, 0);

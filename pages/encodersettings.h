@@ -33,11 +33,12 @@ protected:
 
 private slots:
     void currentAxisChanged() override;
-    void on_buttonBox_clicked(QAbstractButton* button);
-    void on_btnAutoDetection_clicked();
-    void on_bbAutoDetection_rejected();
-    void on_bbAutoDetection_accepted();
-    void on_bbDetction_clicked(QAbstractButton* button);
+    // Connected by name by the form's setup.
+    void on_buttonBox_clicked(QAbstractButton* button); // clazy:exclude=connect-by-name
+    void on_btnAutoDetection_clicked(); // clazy:exclude=connect-by-name
+    void on_bbAutoDetection_rejected(); // clazy:exclude=connect-by-name
+    void on_bbAutoDetection_accepted(); // clazy:exclude=connect-by-name
+    void on_bbDetction_clicked(QAbstractButton* button); // clazy:exclude=connect-by-name
 
 private:
     // One synchronous request for the current axis; needs the exchange object.

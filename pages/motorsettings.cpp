@@ -179,7 +179,8 @@ void MotorSettings::setDataExchange(DataExchange* exchange)
     if (!module)
         return;
 
-    const QString caller = QString::fromLatin1(Q_FUNC_INFO);
+    // The signature macro is no string literal.
+    const QString caller = QString::fromLatin1(Q_FUNC_INFO); // clazy:exclude=qstring-allocations
     const Parameter maxCurrent = module->getParameterAndCheck(caller, QStringLiteral("axis0"),
                                                               QStringLiteral("par::MaxCurrent"));
     ui->spMaxRunCurrent->setUnitParameter(maxCurrent, false, 0.0, 0);
@@ -263,7 +264,7 @@ void MotorSettings::selectFullSteps(int fullSteps)
     ui->cmbFullStepResulotion->setCurrentIndex(0);
 }
 
-void MotorSettings::angel(QString text)
+void MotorSettings::angel(const QString& text)
 {
     QStandardItemModel* model = fullStepTable();
     if (!model)

@@ -30,10 +30,11 @@ public:
 
 private slots:
     void currentAxisChanged() override;
-    void angel(QString text);
+    void angel(const QString& text);
     void calcCurrent(int value);
-    void on_buttonBox_clicked(QAbstractButton* button);
-    void on_cmbJumper_currentIndexChanged(int index);
+    // Connected by name by the form's setup.
+    void on_buttonBox_clicked(QAbstractButton* button); // clazy:exclude=connect-by-name
+    void on_cmbJumper_currentIndexChanged(int index); // clazy:exclude=connect-by-name
 
 private:
     void buildFullStepTable();

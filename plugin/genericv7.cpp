@@ -49,8 +49,8 @@ const SubWidgetInfo* findSubWidget(int id)
 QString buildTimeStamp()
 {
     const QLocale c = QLocale::c();
-    const QDate date = c.toDate(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
-    return c.toString(date, QStringLiteral("ddd MMM d ")) + QString::fromLatin1(__TIME__) + QLatin1Char(' ')
+    const QDate date = c.toDate(QStringLiteral(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
+    return c.toString(date, QStringLiteral("ddd MMM d ")) + QStringLiteral(__TIME__) + QLatin1Char(' ')
            + QString::number(date.year());
 }
 
@@ -59,14 +59,17 @@ const uint WindowTitleHint = 0x1000;
 } // namespace
 
 GenericV7::GenericV7()
-    : ReRezorInterface("undefined", "Generic V7", 1, 0, 0, nullptr, ":/Misc2/Question")
+    : ReRezorInterface(QStringLiteral("undefined"), QStringLiteral("Generic V7"), 1, 0, 0, nullptr,
+                       QStringLiteral(":/Misc2/Question"))
 {
     m_subWidgetIds.clear();
     m_subWidgetIds << ClosedLoopId << Encoder << Motor << StartUp;
 }
 
-GenericV7::GenericV7(QString text, quint8 number, ModuleInterface* module, int subWidgetId)
-    : ReRezorInterface(text, "Generic V7", 1, subWidgetId, number, module, ":/Custom/WindowIcon")
+// The text by value: the signature is part of the constructor's debug line.
+GenericV7::GenericV7(QString text, quint8 number, ModuleInterface* module, int subWidgetId) // clazy:exclude=function-args-by-ref
+    : ReRezorInterface(text, QStringLiteral("Generic V7"), 1, subWidgetId, number, module,
+                       QStringLiteral(":/Custom/WindowIcon"))
 {
     setProperty("dpWindowFlags", WindowTitleHint);
     setFreeAxis();
@@ -103,7 +106,7 @@ GenericV7::GenericV7(QString text, quint8 number, ModuleInterface* module, int s
         page->show();
         layout->addWidget(page);
         auto* statusBar = new QStatusBar(this);
-        connect(page, SIGNAL(showMessage(QString, int)), statusBar, SLOT(showMessage(QString, int)));
+        connect(page, &BaseSettings::showMessage, statusBar, &QStatusBar::showMessage);
         layout->addWidget(statusBar);
     }
     m_firstShow = true;
@@ -134,7 +137,8 @@ bool GenericV7::selectSubWidget(int id)
     return true;
 }
 
-ReRezorInterface* GenericV7::createInstance(QString text, quint8 number, ModuleInterface* module)
+// The host's declaration.
+ReRezorInterface* GenericV7::createInstance(QString text, quint8 number, ModuleInterface* module) // clazy:exclude=function-args-by-ref
 {
     return new GenericV7(text, number, module, m_selectedSubWidget);
 }
@@ -209,7 +213,8 @@ void GenericV7::checkCompleteness()
     PluginHandler* handler = PluginHandler::instance();
     const QString moduleKey = module() ? module()->key() : QString();
     QStringList keys;
-    for (const QString& key : handler->getPluginKeysByType(PluginHandler::ToolsType)) {
+    const QStringList registered = handler->getPluginKeysByType(PluginHandler::ToolsType);
+    for (const QString& key : registered) {
         if (key.startsWith(moduleKey, Qt::CaseSensitive))
             keys.append(key);
     }
@@ -242,22 +247,23 @@ void GenericV7::checkCompleteness()
         if (!tool)
             continue;
         QWidget* window = tool->parentWidget();
-        // A connection without both ends would make nothing; skip it without the warning.
+        // A connection without both ends would make nothing; skip it without the warning. The
+        // window is the host's: its slots are known by signature only.
         if (!commissioning || !window)
             continue;
         switch (tool->toolsVariant()) {
         case StartUp:
-            connect(commissioning, SIGNAL(showCommissioning()), window, SLOT(activateWindow()));
-            connect(commissioning, SIGNAL(hideCommissioning()), window, SLOT(hide()));
+            connect(commissioning, SIGNAL(showCommissioning()), window, SLOT(activateWindow())); // clazy:exclude=old-style-connect
+            connect(commissioning, SIGNAL(hideCommissioning()), window, SLOT(hide())); // clazy:exclude=old-style-connect
             break;
         case ClosedLoopId:
-            connect(commissioning, SIGNAL(showClosedLoop()), window, SLOT(activateWindow()));
+            connect(commissioning, SIGNAL(showClosedLoop()), window, SLOT(activateWindow())); // clazy:exclude=old-style-connect
             break;
         case Encoder:
-            connect(commissioning, SIGNAL(showEncoderSettings()), window, SLOT(activateWindow()));
+            connect(commissioning, SIGNAL(showEncoderSettings()), window, SLOT(activateWindow())); // clazy:exclude=old-style-connect
             break;
         case Motor:
-            connect(commissioning, SIGNAL(showMotorSettings()), window, SLOT(activateWindow()));
+            connect(commissioning, SIGNAL(showMotorSettings()), window, SLOT(activateWindow())); // clazy:exclude=old-style-connect
             break;
         default:
             break;

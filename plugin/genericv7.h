@@ -11,10 +11,12 @@ class ModuleInterface;
 class TraceCommand;
 
 // The plug-in class in its two roles: the factory object the host gets from the library, and
-// the tool instances it makes, each showing one page.
+// the tool instances it makes, each showing one page. moc writes the library's entry points;
+// the factory is one object per load, made again when it has been deleted.
 class GenericV7 : public ReRezorInterface
 {
     Q_OBJECT
+    Q_PLUGIN_METADATA(IID "com.rerezor.ToolsInterface/2.0" FILE "genericv7.json")
     Q_INTERFACES(ToolsInterface)
 
 public:

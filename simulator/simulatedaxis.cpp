@@ -34,7 +34,8 @@ int clampToInt(qint64 value)
 
 SimulatedAxis::SimulatedAxis(const ParameterCatalogue& catalogue)
 {
-    for (int number : catalogue.numbers())
+    const QList<int> numbers = catalogue.numbers();
+    for (int number : numbers)
         m_values.insert(number, catalogue.find(number)->parameter.defaultValue);
     m_target = m_values.value(0);
     m_position = m_target;

@@ -10,6 +10,7 @@ class SimulatedCommandHandler : public CommandHandlerInterface
 {
 public:
     explicit SimulatedCommandHandler(SimulatedModule* module);
+    Q_DISABLE_COPY(SimulatedCommandHandler)
 
     bool isDeviceOpen() const override;
     void executeCommand(Command* request, Command* reply) override;

@@ -12,7 +12,7 @@ SimulatedDrive::SimulatedDrive()
     applyEncoder();
 }
 
-int SimulatedDrive::execute(const Command& request, Command* reply)
+int SimulatedDrive::execute(Command request, Command* reply)
 {
     reply->setAddress(request.address());
     reply->setCommand(request.command());

@@ -43,7 +43,7 @@ public:
     SimulatedDrive();
 
     // Carries out the request and fills the reply; returns the reply's status.
-    int execute(const Command& request, Command* reply);
+    int execute(Command request, Command* reply);
 
     // The same operations without a command record; each returns a status as above.
     int getAxisParameter(int type, int motor, int* value) const;

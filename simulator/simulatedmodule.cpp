@@ -32,7 +32,8 @@ void SimulatedModule::setAxisParameter(quint8 type, quint8 motor, int value)
     m_drive.setAxisParameter(type, motor, value);
 }
 
-Parameter SimulatedModule::getParameterAndCheck(QString caller, QString axis, QString name)
+// Arguments by value: the host's declarations.
+Parameter SimulatedModule::getParameterAndCheck(QString caller, QString axis, QString name) // clazy:exclude=function-args-by-ref
 {
     const ParameterCatalogue::Entry* entry = isKnownScope(axis) ? m_drive.catalogue().find(name) : nullptr;
     Parameter parameter;
@@ -46,7 +47,7 @@ Parameter SimulatedModule::getParameterAndCheck(QString caller, QString axis, QS
     return parameter;
 }
 
-Parameter SimulatedModule::getParameter(QString axis, int number)
+Parameter SimulatedModule::getParameter(QString axis, int number) // clazy:exclude=function-args-by-ref
 {
     const ParameterCatalogue::Entry* entry = isKnownScope(axis) ? m_drive.catalogue().find(number) : nullptr;
     Parameter parameter = entry ? entry->parameter : Parameter();

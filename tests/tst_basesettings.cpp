@@ -35,12 +35,13 @@ void TestBaseSettings::finish()
 {
     QFETCH(bool, apply);
     QFETCH(QString, text);
+    QStringList reports;
     QWidget window; // window -> tool -> page, as the host and the tool instance build it
     auto* page = new Page(new QWidget(&window));
     window.show();
-    QStringList reports;
-    connect(page, &BaseSettings::executed, this, [&](bool applied, const QString& fragment) {
-        reports << QString("%1 [%2] window %3").arg(applied).arg(fragment, window.isVisible() ? "open" : "closed");
+    // The page, and the connection with it, go before the locals the lambda points to.
+    connect(page, &BaseSettings::executed, page, [out = &reports, w = &window](bool applied, const QString& fragment) {
+        *out << QString("%1 [%2] window %3").arg(applied).arg(fragment, w->isVisible() ? "open" : "closed");
     });
     page->finish(apply, text);
     QCOMPARE(reports, QStringList{QStringLiteral("%1 [%2] window closed").arg(apply).arg(text)});

@@ -8,9 +8,9 @@
 namespace {
 
 // In the order of the boxes on the tabs; the values exercise every field width of the program lines.
-const QList<QPair<int, int>> ModuleValues = {{120, -10000000}, {125, 51}, {113, 50}, {126, 255}, {121, 100000},
-                                             {114, 200}, {110, 250}, {108, 300000}, {109, 1600000}, {116, 20},
-                                             {119, 100000}, {115, 3000}, {117, -5}};
+struct Value { int type, value; };
+const Value ModuleValues[] = {{120, -10000000}, {125, 51}, {113, 50}, {126, 255}, {121, 100000}, {114, 200}, {110, 250},
+                              {108, 300000}, {109, 1600000}, {116, 20}, {119, 100000}, {115, 3000}, {117, -5}};
 
 // The page inside its tool inside the host window, shown once as the plug-in does.
 struct Rig
@@ -23,11 +23,14 @@ struct Rig
 
     explicit Rig(int axis = 0)
     {
-        for (const auto& v : ModuleValues + QList<QPair<int, int>>{{202, 200}, {140, 8}, {210, 4000}})
-            module.setValue(v.first, v.second);
+        for (const Value& v : ModuleValues)
+            module.setValue(v.type, v.value);
+        module.setValue(202, 200);
+        module.setValue(140, 8);
+        module.setValue(210, 4000);
         exchange.setCurrentAxis(axis);
         page->setDataExchange(&exchange);
-        QObject::connect(page, &BaseSettings::executed, [this](bool ok, QString text) {
+        QObject::connect(page, &BaseSettings::executed, page, [this](bool ok, const QString& text) {
             reports << QString::number(ok) + ':' + text;
         });
         window.show();
@@ -83,13 +86,14 @@ void TestClosedLoop::buttonBox()
     QFETCH(int, writeRounds);
     QFETCH(QStringList, reports);
     Rig rig(2);
-    for (const QString& name : clicks.split(' '))
+    const QStringList names = clicks.split(' ');
+    for (const QString& name : names)
         rig.click(name);
 
     QStringList writes;
     for (int i = 0; i < writeRounds; ++i) {
-        for (const auto& v : ModuleValues)
-            writes << QString("set adr=1 cmd=0 type=%1 motor=2 value=%2").arg(v.first).arg(v.second);
+        for (const Value& v : ModuleValues)
+            writes << QString("set adr=1 cmd=0 type=%1 motor=2 value=%2").arg(v.type).arg(v.value);
     }
     QCOMPARE(rig.module.log(), writes);
     QCOMPARE(rig.reports, reports);
@@ -112,8 +116,11 @@ void TestClosedLoop::steps_data()
     QTest::newRow("I clipping, I = 0 taken as 1") << "116=0 119=100000 btnCalculatePIP_I_CLIP" << "117=100000";
     QTest::newRow("I clipping, I = 20") << "116=20 119=100000 btnCalculatePIP_I_CLIP" << "117=5000";
     QTest::newRow("I clipping, I = 3 rounds") << "116=3 119=100 btnCalculatePIP_I_CLIP" << "117=33";
+    QTest::newRow("I clipping, 2.5 rounds up") << "116=40 119=100 btnCalculatePIP_I_CLIP" << "117=3";
     QTest::newRow("alternative tolerance, 200 full steps, exponent 8, 4000 counts")
         << "btnAlternativScalerMaxTolerance" << "126=51 125=51";
+    QTest::newRow("alternative tolerance 12.5 rounds up") << "@210=16384 btnAlternativScalerMaxTolerance"
+                                                          << "126=13 125=13";
     QTest::newRow("alternative tolerance without encoder resolution") << "@210=0 btnAlternativScalerMaxTolerance"
                                                                       << "126=0 125=0";
     QTest::newRow("restore defaults leaves 125 alone")
@@ -131,7 +138,8 @@ void TestClosedLoop::steps()
     QFETCH(QString, expected);
     Rig rig;
     auto* tabs = rig.page->findChild<QTabWidget*>("twSettings");
-    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+    const QStringList stepList = steps.split(' ', Qt::SkipEmptyParts);
+    for (const QString& step : stepList) {
         const QStringList pair = step.mid(step.startsWith('@') ? 1 : 0).split('=');
         if (step.startsWith('@')) {
             if (pair.size() == 2)
@@ -147,7 +155,8 @@ void TestClosedLoop::steps()
             rig.click(step);
         }
     }
-    for (const QString& check : expected.split(' ')) {
+    const QStringList checks = expected.split(' ');
+    for (const QString& check : checks) {
         const QString key = check.section('=', 0, 0);
         auto* button = rig.page->findChild<QAbstractButton*>(key);
         const int value = key == "tab" ? tabs->currentIndex()

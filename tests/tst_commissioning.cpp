@@ -8,14 +8,14 @@
 
 using Log = QList<RecordingModule::Access>;
 
-char* toString(const RecordingModule::Access& access)
+char* toString(RecordingModule::Access access)
 {
     return qstrdup(qPrintable(access.toString()));
 }
 
 namespace {
 
-const Log SShape{sap(14, 1), sap(22, 51000), sap(23, 51000), sap(24, 51000), sap(25, 51000)};
+Log sShape() { return {sap(14, 1), sap(22, 51000), sap(23, 51000), sap(24, 51000), sap(25, 51000)}; }
 
 struct Bench
 {
@@ -33,7 +33,7 @@ struct Bench
         page->on_cmbAxisNumber_currentIndexChanged(0);
         window.show(); // the readiness labels follow each other's visibility
         module.clearLog();
-        QObject::connect(&answerer, &QTimer::timeout, [this] {
+        QObject::connect(&answerer, &QTimer::timeout, &answerer, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 questions << box->text();
                 box->button(answer)->click();
@@ -50,7 +50,7 @@ struct Bench
         QObject::connect(&reporter, &QObject::objectNameChanged, page, [=] { page->done(apply, text); });
         reporter.setObjectName(name);
     }
-    bool ready(QString step) const { return get<QLabel>("lblProgress" + step)->styleSheet().contains("ProgessReady"); }
+    bool ready(const QString& step) const { return get<QLabel>("lblProgress" + step)->styleSheet().contains("ProgessReady"); }
 };
 
 // Steps chosen as "E", "EC"; ready: the step marked ready; answer 0: no question expected.
@@ -101,7 +101,7 @@ void TestCommissioning::motionTest()
     bench.get<QCheckBox>("cbActivateClosedLoop")->click();
 
     const Log moves{exec(4, 1, 0, 51000), exec(4, 1, 0, -3), exec(3, 0, 0, 0), sap(4, 777), sap(5, 778), sap(17, 778)};
-    QCOMPARE(bench.module.accesses(), moves + SShape + Log({sap(14, 0), sap(129, 1), sap(129, 0)}));
+    QCOMPARE(bench.module.accesses(), moves + sShape() + Log({sap(14, 0), sap(129, 1), sap(129, 0)}));
 }
 
 void TestCommissioning::refreshOnShow()
@@ -122,12 +122,12 @@ void TestCommissioning::refreshOnShow()
 
     reshow();
     QCOMPARE(bench.module.accesses(),
-             Log{gap(14)} + SShape + Log({gap(4), sap(4, 1234), gap(5), sap(5, 4321), sap(17, 4321)}));
+             Log{gap(14)} + sShape() + Log({gap(4), sap(4, 1234), gap(5), sap(5, 4321), sap(17, 4321)}));
     QCOMPARE(values(), changed);
     const Log reads{gap(14), gap(4), gap(5)};
     reshow();
     QCOMPARE(bench.module.accesses(), reads); // equal values are not written again
-    bench.module.setValue(14, 7); // unknown: the combo box keeps what it shows
+    bench.module.setValue(14, 2); // one past the two ramp types: the combo box keeps what it shows
     reshow();
     QCOMPARE(values(), changed);
     for (int type : types)
@@ -179,8 +179,8 @@ void TestCommissioning::report()
 void TestCommissioning::historyKeepsTheLatestTextPerStep()
 {
     Bench bench;
-    for (const QString& report :
-         QStringList{"ClosedLoop C1", "MotorSettings M1", "MotorSettings M2", "EncoderSettings E1"})
+    const QStringList reports{"ClosedLoop C1", "MotorSettings M1", "MotorSettings M2", "EncoderSettings E1"};
+    for (const QString& report : reports)
         bench.report(report.section(' ', 0, 0), true, report.section(' ', 1));
     bench.report("MotorSettings", false, "cancelled");
     bench.report("MotorSettings", false, QString());

@@ -11,7 +11,7 @@
 
 typedef QList<RecordingModule::Access> Accesses;
 Q_DECLARE_METATYPE(RecordingModule::Access)
-template<> char* QTest::toString(const RecordingModule::Access& a) { return qstrdup(qPrintable(a.toString())); }
+template<> char* QTest::toString(const RecordingModule::Access& a) { return qstrdup(qPrintable(a.toString())); } // clazy:exclude=function-args-by-value
 
 static const RecordingModule::Access KeepAlive{RecordingModule::Access::Get, 1, 0, 0, 0, 0}; // after each request
 
@@ -53,7 +53,8 @@ void TestDataExchange::traceOrder()
     // Boxes come before LEDs, and a listener of the change already sees the new set.
     QStringList seen;
     connect(&exchange, &DataExchange::currentAxisChanged, this, [&]() {
-        for (const TraceCommand* trace : exchange.traceCommands())
+        const QList<TraceCommand*> traces = exchange.traceCommands();
+        for (const TraceCommand* trace : traces)
             seen << trace->toString();
     });
     exchange.setCurrentAxis(1);

@@ -55,12 +55,17 @@ void TestEncoderDetection::detects()
     page->findChild<QCommandLinkButton*>("btnAutoDetection")->click();
     page->findChild<QDialogButtonBox*>("bbAutoDetection")->button(QDialogButtonBox::Ok)->click();
 
-    // Polls driven by hand against the manual clock: forwards takes about 6 s, back under 2.
+    // The page polls every 100 ms, precisely; the polls are driven by hand against the manual
+    // clock: forwards takes about 6 s, back under 2.
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const auto timers = dispatcher->registeredTimers(page);
+    QCOMPARE(timers.size(), 1);
+    QCOMPARE(timers.first().interval, 100);
+    QCOMPARE(timers.first().timerType, Qt::PreciseTimer);
     int polls = 0;
     while (!dispatcher->registeredTimers(page).isEmpty() && ++polls < 1000) {
         module.advance(100);
-        QTimerEvent tick(dispatcher->registeredTimers(page).first().timerId);
+        QTimerEvent tick(dispatcher->registeredTimers(page).constFirst().timerId);
         QCoreApplication::sendEvent(page, &tick);
     }
     QVERIFY2(polls < 1000, "the detection never ended");

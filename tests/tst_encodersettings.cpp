@@ -30,9 +30,9 @@ struct Fixture
     {
         exchange.setCurrentAxis(0);
         page->setDataExchange(&exchange);
-        for (const auto& value : QList<QPair<int, int>>{{140, 8}, {202, 200}, {1, 1000}, {209, 500}, {4, 7000},
-                                                        {5, 3000}, {210, -4000}, {212, 99}})
-            module.setValue(value.first, value.second);
+        const int values[][2] = {{140, 8}, {202, 200}, {1, 1000}, {209, 500}, {4, 7000}, {5, 3000}, {210, -4000}, {212, 99}};
+        for (const auto& value : values)
+            module.setValue(value[0], value[1]);
         module.clearLog();
     }
     SpinBox* spin(const char* name) const { return page->findChild<SpinBox*>(name); }
@@ -46,7 +46,7 @@ struct Fixture
         module.setValue(209, encoder);
         module.setValue(8, reached);
         module.clearLog();
-        QTimerEvent tick(timers().isEmpty() ? 1 : timers().first().timerId);
+        QTimerEvent tick(timers().isEmpty() ? 1 : timers().constFirst().timerId);
         QCoreApplication::sendEvent(page, &tick);
         return module.log();
     }

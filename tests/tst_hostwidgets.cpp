@@ -1,9 +1,8 @@
-// The host stand-in: the bound spin box, the LED's signal part and the plug-in registry.
+// The host stand-in: the bound spin box and the plug-in registry.
 
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "labelsignal.h"
 #include "pluginhandler.h"
 #include "plugininterface.h"
 #include "recordingmodule.h"
@@ -17,7 +16,6 @@ private slots:
     void spinBoxBinding_data();
     void spinBoxBinding();
     void spinBoxSignals();
-    void ledSignals();
     void pluginHandler();
 };
 
@@ -53,25 +51,13 @@ void TestHostWidgets::spinBoxBinding()
 void TestHostWidgets::spinBoxSignals()
 {
     SpinBox box;
-    QSignalSpy spy(&box, SIGNAL(valueChanged(int))); // forms connect it by signature
+    QSignalSpy spy(&box, SIGNAL(valueChanged(int))); // forms connect it by signature clazy:exclude=old-style-connect
     box.setValue(42);
     box.setValue(42);
     box.setValue(7.0, false);
     QCOMPARE(box.intValue(), 7);
     box.setValue(-9.0, true);
     QCOMPARE(spy, (QList<QList<QVariant>>{{42}, {-9}}));
-}
-
-void TestHostWidgets::ledSignals()
-{
-    LabelSignal led;
-    QSignalSpy enabled(&led, &LabelSignal::ledEnabled);
-    QSignalSpy disabled(&led, &LabelSignal::ledDisabled);
-    // Only changes are signalled, each by its own signal.
-    for (bool on : {false, true, true, false, false, true})
-        led.setEnabled(on);
-    QCOMPARE(enabled.count(), 2);
-    QCOMPARE(disabled.count(), 1);
 }
 
 void TestHostWidgets::pluginHandler()

@@ -97,8 +97,9 @@ void TestMotorSettings::apply()
     auto set = [](quint8 type, int value) {
         return RecordingModule::Access{RecordingModule::Access::Set, 1, 0, type, 1, value}.toString();
     };
-    for (const auto& value : QList<QPair<int, int>>{{251, -1}, {202, 500}, {140, 8}, {7, -5}, {6, 255}})
-        rig.module.setValue(value.first, value.second);
+    const int values[][2] = {{251, -1}, {202, 500}, {140, 8}, {7, -5}, {6, 255}};
+    for (const auto& value : values)
+        rig.module.setValue(value[0], value[1]);
     rig.window.show();
     rig.customEdit()->setText(QStringLiteral("3"));
     rig.module.clearLog();

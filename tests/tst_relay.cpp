@@ -2,6 +2,7 @@
 // the four tools of a module. The plug-in is hosted as the host does it; pages are found by name.
 
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "framelogcapture.h"
@@ -93,8 +94,10 @@ void TestRelay::completeness()
     QVERIFY2(!otherModule || other.create(QStringLiteral("modB")), qPrintable(other.host.errorString()));
     QVERIFY2(own.create(QStringLiteral("modA")), qPrintable(own.host.errorString()));
     // The check runs from the event loop, after these changes.
-    for (int id : alone ? QList<int>{51, 52, 53} : QList<int>())
-        delete own.host.windowOf(id);
+    for (int id : {51, 52, 53}) {
+        if (alone)
+            delete own.host.windowOf(id);
+    }
     QScopedPointer<ReRezorInterface> extra(fifth ? own.host.factory()->createInstance("x", 0, &own.module) : nullptr);
     PluginHandler::instance()->registerPlugin(PluginHandler::ToolsType, "modA/x", extra.data()); // none: ignored
     QTRY_VERIFY(!log.criticalLines().isEmpty() || currentAxis(own.startUp) == 0);
@@ -103,6 +106,8 @@ void TestRelay::completeness()
     QCOMPARE(log.criticalLines(), missing ? QStringList{line} : QStringList());
     // Only a complete module is wired: its Start Up tool gets axis 0.
     QCOMPARE(currentAxis(own.startUp), missing ? -1 : 0);
+    QCOMPARE(own.startUp->findChild<QStatusBar*>()->currentMessage(),
+             missing ? QString() : QStringLiteral("Changed: Motor / Encoder 0"));
     if (otherModule)
         QCOMPARE(currentAxis(other.startUp), 0);
 }
@@ -115,8 +120,9 @@ void TestRelay::traceCopies()
     // The spies take the host's place; traces handed back are theirs to delete.
     QObject::disconnect(own.startUp, nullptr, own.host.poller(), nullptr);
     qRegisterMetaType<TraceCommand*>("TraceCommand*");
-    QSignalSpy added(own.startUp, SIGNAL(OUT_addTraceCommand(TraceCommand*)));
-    QSignalSpy removed(own.startUp, SIGNAL(OUT_removeTraceCommand(TraceCommand*)));
+    // By signature, as the host sees them.
+    QSignalSpy added(own.startUp, SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
+    QSignalSpy removed(own.startUp, SIGNAL(OUT_removeTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
 
     // Each later show hands over a complete set of new objects with the same content.
     own.startUp->showPlugin();
@@ -142,7 +148,7 @@ void TestRelay::traceCopies()
 
     // The other tools never hand over traces.
     for (int id : {51, 52, 53}) {
-        QSignalSpy quiet(own.host.tool(id), SIGNAL(OUT_addTraceCommand(TraceCommand*)));
+        QSignalSpy quiet(own.host.tool(id), SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
         own.host.tool(id)->showPlugin();
         QCOMPARE(quiet.count(), 0);
     }

@@ -26,7 +26,8 @@ class TestRobustDestruction : public QObject
         const bool wired = host.tool(RobustHost::StartUp);
         module.clearLog();
         const QList<QAbstractButton*> buttons = host.page(id)->findChildren<QAbstractButton*>();
-        for (const QPointer<QAbstractButton>& b : QList<QPointer<QAbstractButton>>(buttons.begin(), buttons.end())) {
+        const QList<QPointer<QAbstractButton>> guarded(buttons.begin(), buttons.end());
+        for (const QPointer<QAbstractButton>& b : guarded) {
             QVERIFY(host.show(id));
             if (b)
                 b->click();
@@ -92,10 +93,13 @@ private slots:
             else
                 destroy(order[step], (step + order[3]) % 2);
             QTRY_VERIFY(!tool);
-            for (int survivor : order.mid(step + 1)) {
+            const QList<int> survivors = order.mid(step + 1);
+            for (int survivor : survivors) {
                 exercise(host, module, survivor);
-                if (QTest::currentTestFailed())
-                    return qWarning("on page %d after %d went", survivor, order[step]);
+                if (QTest::currentTestFailed()) {
+                    qWarning("on page %d after %d went", survivor, order[step]);
+                    return;
+                }
             }
         }
         QCOMPARE(asked, reporter == RobustHost::Motor ? QStringLiteral("Does the motor have an ABN- Encoder installed")

@@ -13,6 +13,7 @@
 // commands), as when a cable is pulled between two requests of one action.
 class FlakyModule : public SimulatedModule, public CommandHandlerInterface
 {
+    Q_OBJECT
     using Base = SimulatedModule;
     void touch() { ++accesses; if (cutAfter >= 0 && cutAfter-- == 0) setDeviceOpen(false); }
 
@@ -37,7 +38,8 @@ private slots:
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("widget"); // none: the refresh when the page is shown
-        for (int id : RobustHost::ids())
+        const QList<int> ids = RobustHost::ids();
+        for (int id : ids)
             QTest::addRow("refresh %d", id) << id << QString();
         for (int id : {RobustHost::Motor, RobustHost::Encoder, RobustHost::ClosedLoop})
             QTest::addRow("apply %d", id) << id << "buttonBox";
@@ -54,7 +56,8 @@ private slots:
         RobustHost host(&module);
         QVERIFY2(host.start(GV7_PLUGIN_PATH), qPrintable(host.errorString()));
         // Both steps chosen, which makes the closed-loop switch usable.
-        for (QGroupBox* step : host.page(id)->findChildren<QGroupBox*>(QRegularExpression("^gb(Encoder|ClosedLoop)$")))
+        const auto steps = host.page(id)->findChildren<QGroupBox*>(QRegularExpression("^gb(Encoder|ClosedLoop)$"));
+        for (QGroupBox* step : steps)
             step->setChecked(true);
         // The values the user enters: the motion test's, the encoder menu's, all of another page.
         QWidget* entries = id == RobustHost::StartUp  ? host.child<QWidget>(id, "gbMotionTest")

@@ -38,7 +38,8 @@ private slots:
         for (const char* name :
              {"spMeasuredVelocity", "spTargetVelocity", "spEncoderPosition", "ledPositionReached", "ledClInitFlag"})
             widgets.append(host.child<QWidget>(RobustHost::StartUp, name));
-        for (SpinBox* box : host.child<QGroupBox>(RobustHost::StartUp, "gbMotionTest")->findChildren<SpinBox*>())
+        const QList<SpinBox*> boxes = host.child<QGroupBox>(RobustHost::StartUp, "gbMotionTest")->findChildren<SpinBox*>();
+        for (SpinBox* box : boxes)
             widgets.append(box);
         QVERIFY(axisBox && !widgets.contains(nullptr) && widgets.size() == 8);
         auto shown = [&]() {

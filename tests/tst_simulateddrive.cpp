@@ -22,8 +22,9 @@ void sap(SimulatedDrive& drive, std::initializer_list<std::pair<int, int>> value
 QList<int> snapshot(const SimulatedDrive& drive)
 {
     QList<int> values;
+    const QList<int> numbers = drive.catalogue().numbers();
     for (int motor = 0; motor < SimulatedDrive::AxisCount; ++motor)
-        for (int number : drive.catalogue().numbers())
+        for (int number : qAsConst(numbers))
             values.append(gap(drive, number, motor));
     return values;
 }

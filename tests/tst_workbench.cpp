@@ -123,7 +123,8 @@ void TestWorkbench::hostCreatesRegistersAndOpensTools()
     QCOMPARE(handler->getPluginKeysByType(PluginHandler::ToolsType).filter("hostA/").size(), 4);
     QCoreApplication::processEvents(); // the tools find each other from the event loop
 
-    for (int id : host.subWidgetIds()) {
+    const QList<int> ids = host.subWidgetIds();
+    for (int id : ids) {
         ReRezorInterface* tool = host.tool(id);
         ToolWindow* window = host.windowOf(id);
         QCOMPARE(handler->getReRezorPlugin(tool->key()), tool);

@@ -1,3 +1,4 @@
+// The option texts are made once, at start-up. clazy:excludeall=qstring-allocations
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -221,7 +222,8 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     }
     if (parser.isSet(axes)) {
         options.axes.clear();
-        for (const QString& axis : parser.value(axes).split(QLatin1Char(','))) {
+        const QStringList axisList = parser.value(axes).split(QLatin1Char(','));
+        for (const QString& axis : axisList) {
             options.axes.append(axis.trimmed().toInt(&ok));
             if (!ok || options.axes.last() < 0 || options.axes.last() >= SimulatedDrive::AxisCount) {
                 printError(QCoreApplication::translate("main", "--axes needs axis numbers from 0 to %1, separated by commas")
@@ -230,7 +232,8 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
             }
         }
     }
-    for (const QString& id : parser.values(open)) {
+    const QStringList ids = parser.values(open);
+    for (const QString& id : ids) {
         options.open.append(id.toInt(&ok));
         if (!ok) {
             printError(QCoreApplication::translate("main", "--open needs a sub-widget id"));

@@ -363,7 +363,8 @@ void MainWindow::updateResolutionChecks()
 {
     const int current = m_module->trueEncoderResolution();
     bool standard = false;
-    for (QAction* action : m_resolutionGroup->actions()) {
+    const QList<QAction*> resolutions = m_resolutionGroup->actions();
+    for (QAction* action : resolutions) {
         if (action == m_customResolutionAction)
             continue;
         const bool match = action->data().toInt() == current;
@@ -378,7 +379,8 @@ void MainWindow::updateFirmwareChecks()
 {
     const QString current = m_module->nameInFirmware();
     bool standard = false;
-    for (QAction* action : m_firmwareGroup->actions()) {
+    const QList<QAction*> firmwares = m_firmwareGroup->actions();
+    for (QAction* action : firmwares) {
         if (action == m_customFirmwareAction)
             continue;
         const bool match = action->data().toString() == current;

@@ -78,7 +78,8 @@ QList<ReRezorInterface*> PluginHost::createTools(ModuleInterface* module, QMdiAr
     module->setKey(moduleKey);
     m_poller = new TracePoller(module, this);
     const QString text = module->nameInFirmware().isEmpty() ? moduleKey : module->nameInFirmware();
-    for (int id : m_factory->subWidgetIds()) {
+    const QList<int> ids = m_factory->subWidgetIds();
+    for (int id : ids) {
         if (!m_factory->selectSubWidget(id))
             continue;
         ReRezorInterface* tool = m_factory->createInstance(text, 0, module);

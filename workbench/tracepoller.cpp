@@ -36,12 +36,13 @@ bool TracePoller::attach(ReRezorInterface* tool)
 {
     if (!tool || !replySlotOf(tool).isValid())
         return false;
-    if (!connect(tool, SIGNAL(OUT_addTraceCommand(TraceCommand*)), this, SLOT(addTrace(TraceCommand*)),
+    // By signature: the host knows a tool's signals only by their names.
+    if (!connect(tool, SIGNAL(OUT_addTraceCommand(TraceCommand*)), this, SLOT(addTrace(TraceCommand*)), // clazy:exclude=old-style-connect
                  Qt::UniqueConnection))
         return false;
-    if (!connect(tool, SIGNAL(OUT_removeTraceCommand(TraceCommand*)), this, SLOT(removeTrace(TraceCommand*)),
+    if (!connect(tool, SIGNAL(OUT_removeTraceCommand(TraceCommand*)), this, SLOT(removeTrace(TraceCommand*)), // clazy:exclude=old-style-connect
                  Qt::UniqueConnection)) {
-        disconnect(tool, SIGNAL(OUT_addTraceCommand(TraceCommand*)), this, SLOT(addTrace(TraceCommand*)));
+        disconnect(tool, SIGNAL(OUT_addTraceCommand(TraceCommand*)), this, SLOT(addTrace(TraceCommand*))); // clazy:exclude=old-style-connect
         return false;
     }
     connect(tool, &QObject::destroyed, this, &TracePoller::forgetTool, Qt::UniqueConnection);

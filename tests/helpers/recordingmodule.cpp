@@ -16,7 +16,7 @@ QString RecordingModule::Access::toString() const
         .arg(value);
 }
 
-bool RecordingModule::Access::operator==(const Access& other) const
+bool RecordingModule::Access::operator==(Access other) const
 {
     return kind == other.kind && address == other.address && command == other.command && type == other.type
            && motor == other.motor && value == other.value;
@@ -82,7 +82,6 @@ void RecordingModule::executeCommand(Command* request, Command* reply)
 
 void RecordingModule::setCircularMode(bool on)
 {
-    m_circular = on;
     m_log.append({Access::Circular, m_address, 0, 0, 0, on ? 1 : 0});
 }
 
@@ -109,16 +108,6 @@ void RecordingModule::setFailing(int type, bool failing)
         m_failing.remove(type);
 }
 
-void RecordingModule::setParameterNumber(const QString& name, int number)
-{
-    m_numbers.insert(name, number);
-}
-
-void RecordingModule::setParameterScale(const QString& name, double scale)
-{
-    m_scales.insert(name, scale);
-}
-
 Parameter RecordingModule::describe(int number, const QString& name)
 {
     Parameter p;
@@ -135,9 +124,9 @@ Parameter RecordingModule::describe(int number, const QString& name)
     return p;
 }
 
-Parameter RecordingModule::getParameterAndCheck(QString caller, QString axis, QString name)
+// Arguments by value: the host's declarations.
+Parameter RecordingModule::getParameterAndCheck(QString, QString, QString name) // clazy:exclude=function-args-by-ref
 {
-    m_parameterQueries.append(caller + "|" + axis + "|" + name);
     if (!m_numbers.contains(name))
         return Parameter();
     Parameter p = describe(m_numbers.value(name), name);
@@ -145,9 +134,8 @@ Parameter RecordingModule::getParameterAndCheck(QString caller, QString axis, QS
     return p;
 }
 
-Parameter RecordingModule::getParameter(QString axis, int number)
+Parameter RecordingModule::getParameter(QString, int number) // clazy:exclude=function-args-by-ref
 {
-    m_parameterQueries.append(axis + "|" + QString::number(number));
     return describe(number, m_numbers.key(number));
 }
 
@@ -175,7 +163,8 @@ QList<RecordingModule::Access> RecordingModule::executed() const
 QStringList RecordingModule::log() const
 {
     QStringList lines;
-    for (const Access& a : accesses())
+    const QList<Access> listed = accesses();
+    for (const Access& a : listed)
         lines.append(a.toString());
     return lines;
 }

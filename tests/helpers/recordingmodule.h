@@ -24,7 +24,7 @@ public:
         quint8 motor;
         int value;      // request value; for Circular 1 or 0
         QString toString() const;
-        bool operator==(const Access& other) const;
+        bool operator==(Access other) const;
     };
 
     explicit RecordingModule(QWidget* parent = nullptr);
@@ -51,18 +51,13 @@ public:
     void setValue(int type, int value, int motor = -1); // motor -1: every motor
     int value(int type, int motor = 0) const;
     void setFailing(int type, bool failing = true);     // GAP/SAP of this type answer status 4
-    // Number and texts of a named parameter; unknown names answer number 0.
-    void setParameterNumber(const QString& name, int number);
-    void setParameterScale(const QString& name, double scale);
 
     // Recorded accesses; keep-alive reads (GAP 0 on motor 0 through the module) are left out
     // unless includeKeepAlive.
     QList<Access> accesses(bool includeKeepAlive = false) const;
     QList<Access> executed() const;       // only executeCommand requests
     QStringList log() const;              // accesses() as readable lines
-    void clearLog() { m_log.clear(); m_parameterQueries.clear(); }
-    QStringList parameterQueries() const { return m_parameterQueries; } // "caller|axis|name" or "axis|number"
-    bool circularMode() const { return m_circular; }
+    void clearLog() { m_log.clear(); }
 
     static Parameter describe(int number, const QString& name);
 
@@ -71,13 +66,11 @@ private:
     QString m_firmware = QStringLiteral("7390");
     bool m_open = true;
     bool m_hasHandler = true;
-    bool m_circular = false;
     QHash<int, QHash<int, int>> m_values; // motor -> type -> value
     QSet<int> m_failing;
     QHash<QString, int> m_numbers;
     QHash<QString, double> m_scales;
     QList<Access> m_log;
-    QStringList m_parameterQueries;
 };
 
 // Builds the expected access of an executeCommand request.

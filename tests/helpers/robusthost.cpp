@@ -14,7 +14,7 @@ RobustHost::RobustHost(ModuleInterface* module)
             if (type != QtDebugMsg || qstrcmp(context.category, "plugins.debLevel.low") != 0)
                 previous(type, context, text);
         });
-    QObject::connect(&m_answerer, &QTimer::timeout, [this]() {
+    QObject::connect(&m_answerer, &QTimer::timeout, &m_answerer, [this]() {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             box->button(m_next)->click();
             m_next = m_next == QMessageBox::Yes ? QMessageBox::No : QMessageBox::Yes;

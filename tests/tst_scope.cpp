@@ -54,7 +54,6 @@ struct Bench
         module->advance(milliseconds);
         window.pluginHost()->poller()->pollOnce();
     }
-    ScopeRecorder* recorder() { return window.scope()->recorder(); }
 };
 
 // Samples every 100 ms from `from` to `to` ms into "a" (time / 100) and "b" (always 5).
@@ -96,7 +95,7 @@ void TestScope::recordsWhatThePollerDelivers()
     Bench bench;
     QVERIFY(bench.start());
     bench.window.findChild<QAction*>("actScope")->trigger();
-    ScopeRecorder* recorder = bench.recorder();
+    ScopeRecorder* recorder = bench.window.scope()->recorder();
     QVERIFY(bench.window.scope()->isVisible() && recorder->seriesNames().isEmpty());
     QStringList expected; // every reply delivered, as its CSV row
     connect(bench.window.pluginHost()->poller(), &TracePoller::replyDelivered, recorder,

@@ -42,13 +42,6 @@ struct Workbench
     }
 };
 
-QString plain(const QString& text)
-{
-    QString result = Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
-    result.remove(QChar::ObjectReplacementCharacter); // the header's icon
-    return result.simplified();
-}
-
 // What the user reads on a control of a tool (0: of the main window); "<title>" is the tool's
 // window title, "<status>" the message in the tool's status bar.
 QString shownText(const Workbench& bench, int id, const QString& name)
@@ -63,9 +56,9 @@ QString shownText(const Workbench& bench, int id, const QString& name)
     if (auto* link = qobject_cast<QCommandLinkButton*>(widget))
         return link->text() + " / " + link->description();
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return plain(button->text());
+        return button->text();
     if (auto* label = qobject_cast<QLabel*>(widget))
-        return plain(label->text());
+        return QTextDocumentFragment::fromHtml(label->text()).toPlainText();
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);

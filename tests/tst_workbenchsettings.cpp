@@ -1,14 +1,8 @@
 // What the workbench remembers between runs and how it opens: the Module menu's settings, the
 // window layout, "Reset layout", and the Start Up tool shown and active at start.
 
-#include <QAction>
-#include <QMdiArea>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -27,12 +21,38 @@ const int StartUp = 50, Motor = 51, Encoder = 52, ClosedLoop = 53;
 QVariant moduleValue(const MainWindow& window, const QString& key)
 {
     const SimulatedModule* m = window.module();
-    const QMap<QString, QVariant> values{{"firmware", m->nameInFirmware()},
-                                         {"encoderResolution", m->trueEncoderResolution()},
-                                         {"encoderReversed", m->encoderReversed()},
-                                         {"reducedRange", m->reducedRange()},
+    const QMap<QString, QVariant> values{{"firmware", m->nameInFirmware()}, {"encoderResolution", m->trueEncoderResolution()},
+                                         {"encoderReversed", m->encoderReversed()}, {"reducedRange", m->reducedRange()},
                                          {"connected", m->isDeviceOpen()}};
     return values.value(key);
+}
+
+// The tools find each other, then the layout is applied: both from the event loop.
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+// A workbench with its tools, as main() sets it up; settings are loaded first when given.
+std::unique_ptr<MainWindow> start(QSettings* settings = nullptr)
+{
+    auto window = std::make_unique<MainWindow>();
+    if (!window->loadPlugin(GV7_PLUGIN_PATH))
+        qFatal("%s", qPrintable(window->errorString()));
+    if (settings) {
+        ModuleSettings::restore(*window, *settings);
+        window->windowLayout()->load(*settings);
+    }
+    window->show();
+    window->createTools();
+    settle();
+    return window;
+}
+
+bool startUpActive(const MainWindow& window)
+{
+    return window.area()->activeSubWindow() == window.pluginHost()->windowOf(StartUp);
 }
 
 } // namespace
@@ -43,18 +63,14 @@ class TestWorkbenchSettings : public QObject
 
 private slots:
     void initTestCase();
-    void opensWithStartUpActive();
+    void opensWithStartUpAndResets();
     void moduleSettings_data();
     void moduleSettings();
-    void layoutRoundTrip();
-    void firmwareChangeKeepsLayout();
-    void resetLayout();
+    void layoutKept();
     void fitted_data();
     void fitted();
 
 private:
-    // A workbench with its tools, as main() sets it up; settings are loaded first when given.
-    std::unique_ptr<MainWindow> start(QSettings* settings = nullptr);
     QString settingsFile() const { return m_dir.filePath("workbench.conf"); }
     QTemporaryDir m_dir;
 };
@@ -66,42 +82,35 @@ void TestWorkbenchSettings::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
-std::unique_ptr<MainWindow> TestWorkbenchSettings::start(QSettings* settings)
-{
-    auto window = std::make_unique<MainWindow>();
-    if (!window->loadPlugin(GV7_PLUGIN_PATH))
-        qFatal("%s", qPrintable(window->errorString()));
-    if (settings) {
-        ModuleSettings::restore(*window, *settings);
-        window->windowLayout()->load(*settings);
-    }
-    window->show();
-    window->createTools();
-    // The tools find each other, then the layout is applied: both from the event loop.
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    return window;
-}
-
-void TestWorkbenchSettings::opensWithStartUpActive()
+void TestWorkbenchSettings::opensWithStartUpAndResets()
 {
     auto window = start();
     PluginHost* host = window->pluginHost();
     const QList<int> ids = host->subWidgetIds();
-    QCOMPARE(window->area()->activeSubWindow(), static_cast<QMdiSubWindow*>(host->windowOf(StartUp)));
+    QVERIFY(startUpActive(*window) && host->tool(StartUp)->isVisible());
     for (int id : {Motor, Encoder, ClosedLoop})
         QVERIFY2(host->windowOf(id)->isHidden(), qPrintable(QString::number(id)));
-    QVERIFY(host->tool(StartUp)->isVisible());
     // Each page fits its window, which the workbench grows where the tool chose too small.
+    QMap<int, QRect> defaults;
     for (int id : qAsConst(ids)) {
         host->windowOf(id)->activateWindow();
-        QCoreApplication::processEvents(); // grown from the event loop
-        QCoreApplication::processEvents(); // and laid out again
+        settle(); // grown from the event loop, and laid out again
         auto* scroll = host->tool(id)->findChild<QScrollArea*>();
-        QVERIFY(scroll);
-        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
-        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(QSize(scroll->horizontalScrollBar()->maximum(), scroll->verticalScrollBar()->maximum()), QSize(0, 0));
+        defaults.insert(id, host->windowOf(id)->geometry());
     }
+
+    const QSize defaultSize = window->size();
+    window->resize(900, 600);
+    host->windowOf(StartUp)->setGeometry(200, 200, 300, 250);
+    host->windowOf(ClosedLoop)->showMaximized();
+    window->findChild<QAction*>("actResetLayout")->trigger();
+    QCOMPARE(window->size(), defaultSize);
+    for (int id : qAsConst(ids)) {
+        QCOMPARE(host->windowOf(id)->geometry(), defaults.value(id));
+        QCOMPARE(host->windowOf(id)->isVisible(), id == StartUp);
+    }
+    QVERIFY(startUpActive(*window));
 }
 
 void TestWorkbenchSettings::moduleSettings_data()
@@ -113,20 +122,13 @@ void TestWorkbenchSettings::moduleSettings_data()
     QTest::newRow("firmware 7391") << "firmware" << "7391" << QVariant("7391");
     QTest::newRow("resolution 8192") << "encoderResolution" << "8192" << QVariant(8192);
     QTest::newRow("encoder without signal") << "encoderResolution" << "0" << QVariant(0);
-    QTest::newRow("reversed") << "encoderReversed"
-                              << "true" << QVariant(true);
-    QTest::newRow("reduced range") << "reducedRange"
-                                   << "true" << QVariant(true);
-    QTest::newRow("disconnected") << "connected"
-                                  << "false" << QVariant(false);
-    QTest::newRow("bad: resolution a word") << "encoderResolution"
-                                            << "many" << QVariant(4000);
-    QTest::newRow("bad: negative resolution") << "encoderResolution"
-                                              << "-5" << QVariant(4000);
-    QTest::newRow("bad: blank firmware") << "firmware"
-                                         << "  " << QVariant("7390");
-    QTest::newRow("bad: reversed yes") << "encoderReversed"
-                                       << "yes" << QVariant(false);
+    QTest::newRow("reversed") << "encoderReversed" << "true" << QVariant(true);
+    QTest::newRow("reduced range") << "reducedRange" << "true" << QVariant(true);
+    QTest::newRow("disconnected") << "connected" << "false" << QVariant(false);
+    QTest::newRow("bad: resolution a word") << "encoderResolution" << "many" << QVariant(4000);
+    QTest::newRow("bad: negative resolution") << "encoderResolution" << "-5" << QVariant(4000);
+    QTest::newRow("bad: blank firmware") << "firmware" << "  " << QVariant("7390");
+    QTest::newRow("bad: reversed yes") << "encoderReversed" << "yes" << QVariant(false);
 }
 
 // A saved setting comes back as the module's state; an unusable one is left out with a
@@ -136,10 +138,9 @@ void TestWorkbenchSettings::moduleSettings()
     QFETCH(QString, key);
     QFETCH(QString, text);
     QFETCH(QVariant, expected);
-    QFile::remove(settingsFile());
     QSettings settings(settingsFile(), QSettings::IniFormat);
+    settings.clear();
     settings.setValue("module/" + key, text);
-    settings.sync();
 
     MainWindow window;
     QVERIFY(window.loadPlugin(GV7_PLUGIN_PATH));
@@ -148,17 +149,24 @@ void TestWorkbenchSettings::moduleSettings()
     ModuleSettings::restore(window, settings);
     QCOMPARE(moduleValue(window, key), expected);
 
-    QSettings saved(m_dir.filePath("saved.conf"), QSettings::IniFormat);
-    ModuleSettings::save(window, saved);
-    saved.sync();
-    QSettings reread(saved.fileName(), QSettings::IniFormat);
-    QCOMPARE(reread.value("module/" + key).toString(), expected.toString());
+    ModuleSettings::save(window, settings);
+    QCOMPARE(settings.value("module/" + key).toString(), expected.toString());
 }
 
-void TestWorkbenchSettings::layoutRoundTrip()
+// The places and open windows are kept when the tools are made again for another firmware,
+// and from one run to the next.
+void TestWorkbenchSettings::layoutKept()
 {
     QFile::remove(settingsFile());
     const QRect motorPlace(300, 120, 520, 410);
+    const auto check = [&](MainWindow& window) {
+        PluginHost* host = window.pluginHost();
+        QCOMPARE(window.size(), QSize(1100, 760));
+        QCOMPARE(host->windowOf(Motor)->geometry(), motorPlace);
+        QVERIFY(host->windowOf(Motor)->isVisible());
+        QVERIFY(host->windowOf(ClosedLoop)->isHidden() && host->windowOf(Encoder)->isHidden());
+        QVERIFY(startUpActive(window));
+    };
     {
         auto window = start();
         window->resize(1100, 760);
@@ -167,64 +175,17 @@ void TestWorkbenchSettings::layoutRoundTrip()
         host->windowOf(Motor)->setGeometry(motorPlace);
         host->windowOf(ClosedLoop)->activateWindow();
         host->windowOf(ClosedLoop)->hide();
+        ToolWindow* before = host->windowOf(Motor);
+        window->setFirmwareName("7391");
+        settle();
+        QVERIFY(host->windowOf(Motor) != before);
+        check(*window);
         window->close(); // as at the end of a run: the windows inside stay "open"
         QSettings settings(settingsFile(), QSettings::IniFormat);
         window->windowLayout()->save(settings);
     }
     QSettings settings(settingsFile(), QSettings::IniFormat);
-    auto window = start(&settings);
-    PluginHost* host = window->pluginHost();
-    QCOMPARE(window->size(), QSize(1100, 760));
-    QCOMPARE(host->windowOf(Motor)->geometry(), motorPlace);
-    QVERIFY(host->windowOf(Motor)->isVisible());
-    QVERIFY(host->windowOf(ClosedLoop)->isHidden());
-    QVERIFY(host->windowOf(Encoder)->isHidden());
-    QCOMPARE(window->area()->activeSubWindow(), static_cast<QMdiSubWindow*>(host->windowOf(StartUp)));
-}
-
-// Tools made again for another firmware keep their places and open windows.
-void TestWorkbenchSettings::firmwareChangeKeepsLayout()
-{
-    auto window = start();
-    const QRect encoderPlace(40, 60, 480, 380);
-    window->pluginHost()->windowOf(Encoder)->activateWindow();
-    window->pluginHost()->windowOf(Encoder)->setGeometry(encoderPlace);
-    ToolWindow* before = window->pluginHost()->windowOf(Encoder);
-    window->setFirmwareName("7391");
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    ToolWindow* after = window->pluginHost()->windowOf(Encoder);
-    QVERIFY(after && after != before);
-    QCOMPARE(after->geometry(), encoderPlace);
-    QVERIFY(after->isVisible());
-    QCOMPARE(window->area()->activeSubWindow(), static_cast<QMdiSubWindow*>(window->pluginHost()->windowOf(StartUp)));
-}
-
-void TestWorkbenchSettings::resetLayout()
-{
-    auto window = start();
-    PluginHost* host = window->pluginHost();
-    const QList<int> ids = host->subWidgetIds();
-    QMap<int, QRect> defaults;
-    for (int id : qAsConst(ids))
-        defaults.insert(id, host->windowOf(id)->geometry());
-    const QSize defaultSize = window->size();
-
-    window->resize(900, 600);
-    host->windowOf(StartUp)->setGeometry(200, 200, 300, 250);
-    host->windowOf(Encoder)->activateWindow();
-    host->windowOf(ClosedLoop)->activateWindow();
-    host->windowOf(ClosedLoop)->showMaximized();
-
-    auto* reset = window->findChild<QAction*>("actResetLayout");
-    QVERIFY(reset);
-    reset->trigger();
-    QCOMPARE(window->size(), defaultSize);
-    for (int id : qAsConst(ids)) {
-        QCOMPARE(host->windowOf(id)->geometry(), defaults.value(id));
-        QCOMPARE(host->windowOf(id)->isVisible(), id == StartUp);
-    }
-    QCOMPARE(window->area()->activeSubWindow(), static_cast<QMdiSubWindow*>(host->windowOf(StartUp)));
+    check(*start(&settings));
 }
 
 void TestWorkbenchSettings::fitted_data()

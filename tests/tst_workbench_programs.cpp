@@ -17,7 +17,7 @@ namespace {
 
 struct Outcome
 {
-    int code = -1;
+    int code; // -1: crashed or hung
     QString out;
     QString err;
 };
@@ -27,13 +27,9 @@ Outcome workbench(const QStringList& arguments)
     QProcess process;
     process.setProcessEnvironment(childEnvironment());
     process.start(GV7_WORKBENCH_PATH, arguments);
-    Outcome outcome;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return outcome;
-    outcome.code = process.exitCode();
-    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 const QStringList Hardware{"--encoder-resolution", "8192", "--encoder-reversed"};

@@ -38,8 +38,7 @@ void TestEncoderDetectionLoad::underLoad_data()
         QTest::addRow("30 %%, %d counts reversed", resolution) << 0.3 << resolution << true << resolution;
     }
     // At 45 %, 64 degrees: 0.36 % behind, beyond the tolerance for every encoder.
-    QTest::newRow("45 %, 65536 counts: behind by more than the tolerance") << 0.45 << 65536 << false << 0;
-    QTest::newRow("45 %, 4096 counts reversed") << 0.45 << 4096 << true << 0;
+    QTest::newRow("45 %, 4096 counts reversed: behind by more than the tolerance") << 0.45 << 4096 << true << 0;
     // Beyond the run current's torque the motor stalls: nothing counted.
     QTest::newRow("60 %, 4000 counts: stalled") << 0.6 << 4000 << false << 0;
 }
@@ -68,7 +67,6 @@ void TestEncoderDetectionLoad::underLoad()
     page->findChild<QDialogButtonBox*>("bbAutoDetection")->button(QDialogButtonBox::Ok)->click();
 
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    auto* investigated = page->findChild<QLabel*>("lblInvestigated");
     // A stalled motor still ends its turn: the position counter does not see the stall.
     for (int polls = 0; polls < 200 && !dispatcher->registeredTimers(page).isEmpty(); ++polls) {
         module.advance(100);
@@ -76,7 +74,7 @@ void TestEncoderDetectionLoad::underLoad()
         QCoreApplication::sendEvent(page, &tick);
     }
     QVERIFY(dispatcher->registeredTimers(page).isEmpty());
-    QCOMPARE(investigated->text(), detected ? QString::number(detected) : QStringLiteral("not possible"));
+    QCOMPARE(page->findChild<QLabel*>("lblInvestigated")->text(), detected ? QString::number(detected) : QStringLiteral("not possible"));
     if (detected)
         QCOMPARE(page->findChild<QLabel*>("lblEncDirection")->text(), reversed ? "reversed" : "not reverse");
 }

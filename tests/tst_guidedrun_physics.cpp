@@ -1,16 +1,12 @@
 // The drive bench in the workbench: the motor settings of the Module menu and the command
-// line, and the guided run that compares open and closed loop under load.
+// line. The guided run under load is in tst_guidedrun.
 
 #include <QLabel>
-#include <QMdiArea>
 #include <QProcess>
-#include <QTextStream>
 #include <QtTest>
 
 #include "childprocess.h"
-#include "guidedrun.h"
 #include "mainwindow.h"
-#include "pluginhost.h"
 #include "simulatedmodule.h"
 
 class TestGuidedRunPhysics : public QObject
@@ -18,10 +14,7 @@ class TestGuidedRunPhysics : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("plugins.debLevel.low.debug=false")); }
     void motorSettings();
-    void compareOpenLoop_data();
-    void compareOpenLoop();
     void commandLine_data();
     void commandLine();
 };
@@ -45,48 +38,6 @@ void TestGuidedRunPhysics::motorSettings()
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 0.0002 kg·m²"));
 }
 
-void TestGuidedRunPhysics::compareOpenLoop_data()
-{
-    QTest::addColumn<double>("load");
-    QTest::addColumn<QString>("openLoop");
-    QTest::addColumn<QString>("closedLoop");
-    // 80 % stalls the motor in open loop at the run current: all 51000 microsteps lost, as
-    // 3984 counts of 12.8 microsteps.
-    QTest::newRow("80 %") << 80.0 << "50995 microsteps" << "0 microsteps";
-    QTest::newRow("no load") << 0.0 << "0 microsteps" << "0 microsteps";
-}
-
-void TestGuidedRunPhysics::compareOpenLoop()
-{
-    QFETCH(double, load);
-    QFETCH(QString, openLoop);
-    QFETCH(QString, closedLoop);
-    QMdiArea area;
-    area.resize(1400, 900);
-    area.show();
-    SimulatedModule module;
-    MotorPhysics::Motor motor;
-    motor.loadTorque = load / 100 * motor.holdingTorque;
-    module.setMotor(motor);
-    PluginHost host;
-    QVERIFY2(host.load(GV7_PLUGIN_PATH), qPrintable(host.errorString()));
-    QCOMPARE(host.createTools(&module, &area, QStringLiteral("module1")).size(), 4);
-
-    QString output;
-    QTextStream out(&output);
-    GuidedRun run(&host, &module, &out);
-    run.setCompareOpenLoop(true);
-    QVERIFY2(run.run(), qPrintable(run.errorString() + "\n" + output));
-    QVERIFY2(output.contains(QStringLiteral("Deviation after the first move: open loop %1, closed loop %2.")
-                                 .arg(openLoop, closedLoop)),
-             qPrintable(output));
-    // The detection ran uncoupled: it found the encoder whatever the load.
-    QVERIFY(output.contains("found 4000 counts per revolution"));
-    QCOMPARE(output.contains("Load coupled for the motion test: 0.8 N m, 80 % of the holding torque."), load > 0);
-    QCOMPARE(output.count("deviation of actual and encoder position"), 4);
-    QCOMPARE(module.motor().loadTorque, motor.loadTorque);
-}
-
 void TestGuidedRunPhysics::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -96,7 +47,6 @@ void TestGuidedRunPhysics::commandLine_data()
         << QStringList{"--auto", "--load", "80", "--compare-open-loop"} << 0
         << "Deviation after the first move: open loop 50995 microsteps, closed loop 0 microsteps.";
     QTest::newRow("load not a number") << QStringList{"--load", "much"} << 2 << "--load needs a percentage";
-    QTest::newRow("negative load") << QStringList{"--load", "-5"} << 2 << "--load needs a percentage";
     QTest::newRow("holding torque 0") << QStringList{"--holding-torque", "0"} << 2 << "--holding-torque needs a torque";
     QTest::newRow("inertia not a number") << QStringList{"--inertia", "nan"} << 2 << "--inertia needs an inertia";
 }

@@ -13,8 +13,7 @@ namespace {
 class FaultyModule : public SimulatedModule, private CommandHandlerInterface
 {
 public:
-    int closeAt = -1;  // index of the request during which the device closes
-    int refuseAt = -1; // index of the request answered with status 4
+    int closeAt = -1, refuseAt = -1; // the requests during which the device closes, or answered with status 4
     int sent = 0;
 
     CommandHandlerInterface* commandHandlerInterface() override { return this; }
@@ -35,11 +34,7 @@ private:
 
 KoraProgram parsed(const QString& text)
 {
-    QList<ProgramError> errors;
-    const KoraProgram program = KoraParser::parse(text, &errors);
-    if (!errors.isEmpty())
-        qWarning() << errors.first().toString();
-    return program;
+    return KoraParser::parse(text, nullptr);
 }
 
 // The runner waits on the module's own clock.
@@ -74,8 +69,6 @@ private slots:
     void stopsWhereTheModuleStops();
     void retargetSetsUpAnotherAxis();
     void compareListsDifferences();
-    void writtenSummary_data();
-    void writtenSummary();
 };
 
 void TestProgramRunner::writesInFileOrder()
@@ -85,10 +78,8 @@ void TestProgramRunner::writesInFileOrder()
     const ProgramRunner::Result result = runner.run(parsed("SAP 6, 0, 100\n\nSAP 7, 0, 9 // standby\nSAP 6, 0, 50\n"));
     QVERIFY2(result.ok, qPrintable(result.error.toString()));
     QCOMPARE(result.writtenLines, QList<int>({1, 3, 4}));
-    QCOMPARE(result.commands, 3);
     QCOMPARE(module.commandCount(), 3);
-    QCOMPARE(value(module, 6), 50); // the later line wins
-    QCOMPARE(value(module, 7), 9);
+    QCOMPARE(QList<int>({value(module, 6), value(module, 7)}), QList<int>({50, 9})); // the later line wins
 }
 
 void TestProgramRunner::refusesBeforeWriting_data()
@@ -101,7 +92,6 @@ void TestProgramRunner::refusesBeforeWriting_data()
                                     << "2:13: the value -1 is out of range for parameter 212 (Max. encoder deviation): 0 to 8388607";
     QTest::newRow("read-only parameter") << "SAP 133, 0, 1" << "2:5: parameter 133 (CL init flag) is read-only";
     QTest::newRow("unknown parameter") << "SAP 99, 0, 1" << "2:5: axis 0 has no parameter 99";
-    QTest::newRow("unknown axis") << "SAP 6, 3, 1" << "2:5: axis 3 has no parameter 6";
     QTest::newRow("GAP of an unknown parameter") << "GAP 250, 1" << "2:5: axis 1 has no parameter 250";
 }
 
@@ -115,8 +105,6 @@ void TestProgramRunner::refusesBeforeWriting()
     QVERIFY(!result.ok);
     QCOMPARE(result.error.toString(), error);
     QCOMPARE(module.commandCount(), 0);
-    QCOMPARE(result.writtenSummary(), QString("no line"));
-    QCOMPARE(value(module, 6), 128);
 }
 
 void TestProgramRunner::loops_data()
@@ -125,20 +113,22 @@ void TestProgramRunner::loops_data()
     QTest::addColumn<int>("timeout");
     QTest::addColumn<QString>("error"); // empty: the run succeeds
     QTest::addColumn<int>("waited");
+    QTest::addColumn<QString>("written");
     QTest::newRow("waits for the closed-loop initialisation")
-        << ClosedLoopSetUp + "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\nSAP 7, 0, 9" << 10000 << "" << 1000;
+        << ClosedLoopSetUp + "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\nSAP 7, 0, 9" << 10000 << "" << 1000 << "lines 1-3, 7";
     QTest::newRow("initialisation never started")
         << "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\n" << 10000
-        << "3: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)" << 10000;
+        << "3: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)" << 10000 << "no line";
     QTest::newRow("NZ loops while the value is set")
         << ClosedLoopSetUp + "Busy:\nGAP 129, 0\nJC NZ, Busy" << 300
-        << "6: the loop back to 'Busy' did not end within 0.3 s (the last value read was 1)" << 300;
+        << "6: the loop back to 'Busy' did not end within 0.3 s (the last value read was 1)" << 300 << "lines 1-3";
+    // The loop writes its line again and again; the summary names it once.
     QTest::newRow("unconditional loop without a read") << "X: SAP 7, 0, 9\nJA X" << 200
-                                                      << "2: the loop back to 'X' did not end within 0.2 s" << 200;
+                                                      << "2: the loop back to 'X' did not end within 0.2 s" << 200 << "line 1";
     QTest::newRow("forward jumps do not wait") << "GAP 133, 0\nJC ZE, Skip\nSAP 7, 0, 1\nSkip:\nJA End\nSAP 7, 0, 2\nEnd:"
-                                               << 0 << "" << 0;
+                                               << 0 << "" << 0 << "no line";
     QTest::newRow("condition before any read") << "JC ZE, E\nE:" << 10000
-                                               << "1: JC has no value to test: no GAP has run before it" << 0;
+                                               << "1: JC has no value to test: no GAP has run before it" << 0 << "no line";
 }
 
 void TestProgramRunner::loops()
@@ -147,6 +137,7 @@ void TestProgramRunner::loops()
     QFETCH(int, timeout);
     QFETCH(QString, error);
     QFETCH(int, waited);
+    QFETCH(QString, written);
     SimulatedModule module;
     ProgramRunner runner = runnerOn(module);
     runner.setTimeout(timeout);
@@ -155,9 +146,8 @@ void TestProgramRunner::loops()
     QCOMPARE(result.error.toString(), error);
     QCOMPARE(result.ok, error.isEmpty());
     QCOMPARE(result.waitedMilliseconds, waited);
+    QCOMPARE(result.writtenSummary(), written);
     QCOMPARE(module.now() - start, qint64(waited)); // on the module's clock, not the wall clock
-    if (result.ok)
-        QCOMPARE(value(module, 7), text.contains("SAP 7, 0, 9") ? 9 : 8); // the skipped writes did not happen
 }
 
 void TestProgramRunner::stopsWhereTheModuleStops_data()
@@ -188,24 +178,15 @@ void TestProgramRunner::stopsWhereTheModuleStops()
     QCOMPARE(result.error.toString(), error);
     QCOMPARE(result.writtenSummary(), written);
     QCOMPARE(module.sent, qMax(closeAt, refuseAt) + 1); // nothing is sent after the failure
-    module.setDeviceOpen(true);
-    QCOMPARE(value(module, 7), written.contains("4") ? 9 : 8);
 }
 
 void TestProgramRunner::retargetSetsUpAnotherAxis()
 {
     const KoraProgram original = parsed(ClosedLoopSetUp + "SAP 6, 0, 77\nWait:\nGAP 133, 0\nJC ZE, Wait\n");
-    const KoraProgram moved = ProgramRetargeter::toMotor(original, 2);
-    QCOMPARE(moved.size(), original.size());
-    for (int i = 0; i < moved.size(); ++i) {
-        const bool jump = moved.at(i).opcode == KoraProgram::Opcode::Jump;
-        QCOMPARE(moved.at(i).motor, jump ? 0 : 2);
-        QCOMPARE(moved.at(i).target, original.at(i).target);
-        QCOMPARE(moved.at(i).value, original.at(i).value);
-    }
     SimulatedModule module;
     ProgramRunner runner = runnerOn(module);
-    const ProgramRunner::Result result = runner.run(moved);
+    // The wait reads axis 2 too: axis 0 is never initialised and would time the loop out.
+    const ProgramRunner::Result result = runner.run(ProgramRetargeter::toMotor(original, 2));
     QVERIFY2(result.ok, qPrintable(result.error.toString()));
     QCOMPARE(QList<int>({value(module, 6, 2), value(module, 133, 2)}), QList<int>({77, 1}));
     QCOMPARE(QList<int>({value(module, 6, 0), value(module, 129, 0), value(module, 6, 1)}), QList<int>({128, 0, 128}));
@@ -220,15 +201,12 @@ void TestProgramRunner::compareListsDifferences()
     QVERIFY(runner.run(onAxis1).ok);
     const ProgramComparer comparer(&module);
     QVERIFY(ProgramComparer::differences(comparer.compare(onAxis1)).isEmpty());
-    // Axis 0 was never set up; its run current is the default.
-    QCOMPARE(ProgramComparer::differences(comparer.compare(program)).size(), 2);
 
     module.setAxisParameter(7, 1, 20);
     module.setAxisParameter(1, 1, 5000); // moves the position counter, which is not compared
     const QList<ProgramComparer::Row> rows = comparer.compare(onAxis1);
     QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows.at(0).line, 4); // the last setting of parameter 6 is expected
-    QCOMPARE(rows.at(0).expected, 90);
+    QCOMPARE(QList<int>({rows.at(0).line, rows.at(0).expected}), QList<int>({4, 90})); // the last setting of 6
     QCOMPARE(rows.at(1).state, ProgramComparer::State::NotCompared);
     const QList<ProgramComparer::Row> differences = ProgramComparer::differences(rows);
     QCOMPARE(differences.size(), 1);
@@ -236,27 +214,8 @@ void TestProgramRunner::compareListsDifferences()
 
     module.setDeviceOpen(false);
     const QList<ProgramComparer::Row> unread = comparer.compare(onAxis1);
-    QCOMPARE(ProgramComparer::differences(unread).size(), 2);
     QCOMPARE(unread.at(0).state, ProgramComparer::State::Unreadable);
-}
-
-void TestProgramRunner::writtenSummary_data()
-{
-    QTest::addColumn<QList<int>>("lines");
-    QTest::addColumn<QString>("summary");
-    QTest::newRow("none") << QList<int>{} << "no line";
-    QTest::newRow("one") << QList<int>{7} << "line 7";
-    QTest::newRow("ranges and singles") << QList<int>{2, 3, 4, 6, 9, 10} << "lines 2-4, 6, 9-10";
-    QTest::newRow("a loop writes a line twice") << QList<int>{3, 4, 3, 4} << "lines 3-4";
-}
-
-void TestProgramRunner::writtenSummary()
-{
-    QFETCH(QList<int>, lines);
-    QFETCH(QString, summary);
-    ProgramRunner::Result result;
-    result.writtenLines = lines;
-    QCOMPARE(result.writtenSummary(), summary);
+    QCOMPARE(ProgramComparer::differences(unread).size(), 2);
 }
 
 QTEST_MAIN(TestProgramRunner)

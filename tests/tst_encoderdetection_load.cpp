@@ -70,7 +70,7 @@ void TestEncoderDetectionLoad::underLoad()
     // A stalled motor still ends its turn: the position counter does not see the stall.
     for (int polls = 0; polls < 200 && !dispatcher->registeredTimers(page).isEmpty(); ++polls) {
         module.advance(100);
-        QTimerEvent tick(dispatcher->registeredTimers(page).first().timerId);
+        QTimerEvent tick(dispatcher->registeredTimers(page).constFirst().timerId);
         QCoreApplication::sendEvent(page, &tick);
     }
     QVERIFY(dispatcher->registeredTimers(page).isEmpty());

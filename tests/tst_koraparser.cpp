@@ -96,7 +96,7 @@ void TestKoraParser::badText()
     QList<ProgramError> found;
     const KoraProgram program = KoraParser::parse(text, &found);
     QStringList shown;
-    for (const ProgramError& error : found)
+    for (const ProgramError& error : qAsConst(found))
         shown << error.toString();
     QCOMPARE(shown.join("\n"), errors);
     QVERIFY(program.isEmpty()); // nothing of a faulty program is ever run

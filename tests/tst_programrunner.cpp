@@ -12,6 +12,7 @@ namespace {
 // A simulated module whose channel closes, or refuses one request, after a number of requests.
 class FaultyModule : public SimulatedModule, private CommandHandlerInterface
 {
+    Q_OBJECT
 public:
     int closeAt = -1, refuseAt = -1; // the requests during which the device closes, or answered with status 4
     int sent = 0;

@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include <QtCharts>
 #include <QtTest>
 #include <QtWidgets>
@@ -16,8 +18,8 @@ QT_CHARTS_USE_NAMESPACE
 namespace {
 
 // The start-up tool's live values in the order it polls them.
-const QStringList LiveValues{"measured velocity", "target velocity", "encoder position", "position reached",
-                             "closed loop ready"};
+const char* const LiveValues[] = {"measured velocity", "target velocity", "encoder position", "position reached",
+                                  "closed loop ready"};
 
 void processEvents()
 {
@@ -47,7 +49,7 @@ struct Bench
         processEvents();
         window.pluginHost()->windowOf(50)->activateWindow();
         processEvents();
-        return window.pluginHost()->poller()->activeTraces() == LiveValues.size();
+        return window.pluginHost()->poller()->activeTraces() == int(std::size(LiveValues));
     }
     void round(int milliseconds)
     {
@@ -99,7 +101,7 @@ void TestScope::recordsWhatThePollerDelivers()
     QVERIFY(bench.window.scope()->isVisible() && recorder->seriesNames().isEmpty());
     QStringList expected; // every reply delivered, as its CSV row
     connect(bench.window.pluginHost()->poller(), &TracePoller::replyDelivered, recorder,
-            [&](QObject*, const Command& reply) {
+            [&](QObject*, Command reply) {
                 expected << QString("%1,%2,%3").arg(bench.module->now()).arg(ScopeRecorder::seriesName(reply.type(), 0)).arg(reply.value());
             });
     recorder->setWindowLength(10000);
@@ -110,13 +112,15 @@ void TestScope::recordsWhatThePollerDelivers()
         bench.round(step);
         expected << QString("%1,position deviation").arg(bench.module->now()) << QString("%1,load angle").arg(bench.module->now());
     }
-    QCOMPARE(recorder->seriesNames(), QStringList(LiveValues) << "position deviation" << "load angle");
+    QStringList names(std::begin(LiveValues), std::end(LiveValues));
+    QCOMPARE(recorder->seriesNames(), names << "position deviation" << "load angle");
 
     QStringList rows = csvRows(*recorder);
     QCOMPARE(rows.takeFirst(), QString("time_ms,series,value"));
+    static const QRegularExpression truth(QStringLiteral(",(position deviation|load angle),"));
     for (int i = 0; i < rows.size(); ++i) {
         QVERIFY(i == 0 || rows.at(i - 1).section(',', 0, 0).toLongLong() <= rows.at(i).section(',', 0, 0).toLongLong());
-        if (rows.at(i).contains(QRegularExpression(",(position deviation|load angle),")))
+        if (rows.at(i).contains(truth))
             rows[i] = rows.at(i).section(',', 0, 1); // the simulated truth: its times only
     }
     // Replies of rounds at the same time may interleave.

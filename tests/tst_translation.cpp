@@ -66,7 +66,8 @@ QString shownText(const Workbench& bench, int id, const QString& name)
         for (int i = 0; i < tabs->count(); ++i)
             items << tabs->tabText(i);
     } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
-        for (QAction* action : menu->actions())
+        const QList<QAction*> actions = menu->actions();
+        for (QAction* action : actions)
             items << action->text();
         items.removeAll(QString()); // the separators
     } else {
@@ -167,7 +168,8 @@ void TestTranslation::questions()
     connect(&answerer, &QTimer::timeout, this, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             asked = box->text();
-            for (QAbstractButton* button : box->buttons())
+            const QList<QAbstractButton*> buttons = box->buttons();
+            for (QAbstractButton* button : buttons)
                 buttonTexts << button->text();
             box->button(QMessageBox::No)->click();
         }

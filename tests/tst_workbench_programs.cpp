@@ -32,7 +32,10 @@ Outcome workbench(const QStringList& arguments)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-const QStringList Hardware{"--encoder-resolution", "8192", "--encoder-reversed"};
+QStringList hardware()
+{
+    return {"--encoder-resolution", "8192", "--encoder-reversed"};
+}
 
 QJsonObject readJson(const QString& path)
 {
@@ -68,7 +71,7 @@ void TestWorkbenchPrograms::initTestCase()
     m_program = m_dir.filePath("p.kora");
     m_report = m_dir.filePath("r.json");
     const Outcome run = workbench(QStringList{"--auto", "--save-program", m_program, "--report", m_report, "--screenshots",
-                                              m_dir.filePath("shots")} + Hardware);
+                                              m_dir.filePath("shots")} + hardware());
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QVERIFY(run.out.contains("Closed loop ready to use.") && run.out.contains("Setup program saved to " + m_program));
     QVERIFY(QFileInfo(m_dir.filePath("shots/3-detection.png")).size() > 0);
@@ -96,7 +99,8 @@ void TestWorkbenchPrograms::savedProgramAndReport()
 
     QStringList names;
     int settings = 0;
-    for (const QJsonValue& step : report.value("steps").toArray()) {
+    const QJsonArray steps = report.value("steps").toArray();
+    for (const QJsonValue& step : steps) {
         names << step.toObject().value("name").toString() + "=" + step.toObject().value("result").toString();
         settings += step.toObject().value("settings").toArray().size();
     }
@@ -131,7 +135,7 @@ void TestWorkbenchPrograms::commandLine_data()
     QTest::addColumn<QStringList>("expected"); // in the output, standard error included
     // Batch commissioning: the program made on axis 0 sets up axes 1 and 2 of another module.
     QTest::newRow("apply then check other axes")
-        << (QStringList{"--apply-program", "%1", "--check-program", "%1", "--axes", "1,2"} + Hardware) << 0
+        << (QStringList{"--apply-program", "%1", "--check-program", "%1", "--axes", "1,2"} + hardware()) << 0
         << QStringList{"axis 1: applied %1", "axis 2: applied %1",
                        "axis 1: matches %1 (21 parameters compared, 1 position not)", "axis 2: matches %1"};
     QTest::newRow("axis never set up")
@@ -181,7 +185,8 @@ void TestWorkbenchPrograms::applyFaults()
     ProgramCommands commands(&module, &stream, &stream);
     commands.setWait(ProgramCommands::waitFor(&module));
     QVERIFY(!commands.apply(m_program, axes));
-    for (const QString& line : errors.replaceInStrings("%1", m_program))
+    errors.replaceInStrings("%1", m_program);
+    for (const QString& line : qAsConst(errors))
         QVERIFY2(output.contains(line + "\n"), qPrintable(output));
     QVERIFY(output.endsWith(errors.last() + "\n"));
     if (output.contains("nothing written"))

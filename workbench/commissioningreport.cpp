@@ -49,7 +49,8 @@ QJsonObject CommissioningReport::build(const GuidedRun& run, ModuleInterface* mo
 
     QJsonArray steps;
     qint64 simulated = 0;
-    for (const GuidedRun::Step& step : run.steps()) {
+    const QList<GuidedRun::Step> runSteps = run.steps();
+    for (const GuidedRun::Step& step : runSteps) {
         simulated += step.simulatedMilliseconds;
         steps.append(QJsonObject{{"name", step.name},
                                  {"result", step.passed ? "passed" : "failed"},
@@ -89,7 +90,7 @@ QJsonObject CommissioningReport::build(const GuidedRun& run, ModuleInterface* mo
         {"setupProgram", program},
     };
     if (!succeeded)
-        report.insert("error", run.errorString());
+        report.insert(QStringLiteral("error"), run.errorString());
     return report;
 }
 

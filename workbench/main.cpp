@@ -325,7 +325,8 @@ int main(int argc, char* argv[])
     }
     // The pages take their texts when the tools are made.
     translations.installPlugin(QString::fromLatin1(PluginCatalogue));
-    for (const QString& note : translations.missing())
+    const QStringList missing = translations.missing();
+    for (const QString& note : missing)
         printError(note);
     // Interactive runs remember the layout and the Module menu; a scripted run (--auto,
     // --screenshot, --apply-program, --check-program) depends on its command line only and

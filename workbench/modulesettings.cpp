@@ -16,13 +16,15 @@ struct Setting
 {
     const char* key;
     std::function<QVariant(const MainWindow&)> read;
-    std::function<bool(MainWindow&, QVariant)> apply; // false: the value is not usable
+    std::function<bool(MainWindow&, const QVariant&)> apply; // false: the value is not usable
 };
 
-template<typename T, typename Get, typename Set>
-Setting setting(const char* key, Get get, Set set, bool (*valid)(const T&) = nullptr)
+// valid: a callable that tells whether a converted value is usable, or nullptr for any.
+template<typename T, typename Get, typename Set, typename Valid = std::nullptr_t>
+Setting setting(const char* key, Get get, Set set, Valid valid = nullptr)
 {
-    auto apply = [set, valid](MainWindow& window, QVariant value) {
+    auto apply = [set, valid](MainWindow& window, const QVariant& saved) {
+        QVariant value = saved;
         // A settings file holds text; a bool is only "true" or "false", not any word.
         if constexpr (std::is_same_v<T, bool>) {
             const QString text = value.toString();
@@ -32,18 +34,20 @@ Setting setting(const char* key, Get get, Set set, bool (*valid)(const T&) = nul
         if (!value.convert(qMetaTypeId<T>()))
             return false;
         const T typed = value.value<T>();
-        if (valid && !valid(typed))
-            return false;
+        if constexpr (!std::is_same_v<Valid, std::nullptr_t>) {
+            if (!valid(typed))
+                return false;
+        }
         set(window, typed);
         return true;
     };
     return {key, [get](const MainWindow& window) { return QVariant::fromValue<T>(get(window)); }, apply};
 }
 
-bool notNegative(const int& value) { return value >= 0; }
+bool notNegative(int value) { return value >= 0; }
 bool notBlank(const QString& text) { return !text.trimmed().isEmpty(); }
-bool positive(const double& value) { return value > 0; }
-bool notNegativeNumber(const double& value) { return value >= 0; }
+bool positive(double value) { return value > 0; }
+bool notNegativeNumber(double value) { return value >= 0; }
 
 using W = MainWindow;
 

@@ -89,7 +89,7 @@ void ScopeRecorder::attach(TracePoller* poller)
     if (!poller)
         return;
     connect(poller, &TracePoller::replyDelivered, this,
-            [this](QObject*, const Command& reply) { recordReply(reply); });
+            [this](QObject*, Command reply) { recordReply(reply); });
     connect(poller, &TracePoller::roundFinished, this, &ScopeRecorder::sampleSources);
 }
 
@@ -99,7 +99,7 @@ void ScopeRecorder::addSource(const QString& name, std::function<double()> read)
         m_sources.push_back({name, std::move(read)});
 }
 
-void ScopeRecorder::recordReply(const Command& reply)
+void ScopeRecorder::recordReply(Command reply)
 {
     if (reply.status() != Command::StatusOk || reply.command() != Command::GetAxisParameter)
         return;
@@ -202,16 +202,16 @@ QVector<QPointF> ScopeRecorder::viewPoints(const QString& name, int maxPoints) c
     if (!series)
         return points;
     const std::vector<Sample>& samples = series->samples;
-    const auto before = [](const Sample& sample, qint64 time) { return sample.time < time; };
+    const auto before = [](Sample sample, qint64 time) { return sample.time < time; };
     auto first = std::lower_bound(samples.begin(), samples.end(), viewStart(), before);
     const auto last = std::upper_bound(samples.begin(), samples.end(), viewEnd(),
-                                       [](qint64 time, const Sample& sample) { return time < sample.time; });
+                                       [](qint64 time, Sample sample) { return time < sample.time; });
     if (first != samples.begin() && first < last)
         --first;
     if (first >= last)
         return points;
     const qint64 end = viewEnd();
-    const auto point = [end](const Sample& sample) { return QPointF((sample.time - end) / 1000.0, sample.value); };
+    const auto point = [end](Sample sample) { return QPointF((sample.time - end) / 1000.0, sample.value); };
     const qint64 count = last - first;
     if (maxPoints < 2 || count <= maxPoints) {
         points.reserve(int(count));
@@ -226,7 +226,7 @@ QVector<QPointF> ScopeRecorder::viewPoints(const QString& name, int maxPoints) c
         const auto end = first + count * (i + 1) / stretches;
         if (begin == end)
             continue;
-        const auto [low, high] = std::minmax_element(begin, end, [](const Sample& a, const Sample& b) {
+        const auto [low, high] = std::minmax_element(begin, end, [](Sample a, Sample b) {
             return a.value < b.value;
         });
         points.append(point(low < high ? *low : *high));
@@ -239,7 +239,7 @@ QVector<QPointF> ScopeRecorder::viewPoints(const QString& name, int maxPoints) c
 bool ScopeRecorder::valueRange(bool flags, double* low, double* high) const
 {
     bool any = false;
-    const auto before = [](const Sample& sample, qint64 time) { return sample.time < time; };
+    const auto before = [](Sample sample, qint64 time) { return sample.time < time; };
     for (const Series& series : m_series) {
         if (!series.visible || series.flag != flags)
             continue;
@@ -282,7 +282,7 @@ bool ScopeRecorder::writeCsv(QIODevice* device) const
     QVector<QString> names;
     for (const Series& series : m_series)
         names.append(csvField(series.name));
-    forOldest(m_total, [&](size_t index, const Sample& sample) {
+    forOldest(m_total, [&](size_t index, Sample sample) {
         out << sample.time << ',' << names.at(int(index)) << ',' << QString::number(sample.value, 'g', 15) << '\n';
     });
     out.flush();
@@ -332,7 +332,7 @@ void ScopeRecorder::enforceCapacity()
         return;
     const qint64 drop = m_total - m_capacity * 9 / 10;
     std::vector<size_t> dropped(m_series.size(), 0);
-    forOldest(drop, [&dropped](size_t index, const Sample&) { ++dropped[index]; });
+    forOldest(drop, [&dropped](size_t index, Sample) { ++dropped[index]; });
     for (size_t s = 0; s < m_series.size(); ++s) {
         std::vector<Sample>& samples = m_series[s].samples;
         samples.erase(samples.begin(), samples.begin() + qint64(dropped[s]));

@@ -59,7 +59,7 @@ public:
     int latestMotor() const { return m_latestMotor; }
 
     // Successful axis-parameter reads only; anything else is no value.
-    void recordReply(const Command& reply);
+    void recordReply(Command reply);
     void sampleSources();
     // Samples of one series must come in time order; an older one is dropped.
     void addSample(const QString& name, qint64 time, double value, bool flag = false);

@@ -177,7 +177,7 @@ void WindowLayout::arrange()
             window->showMaximized();
 }
 
-QRect WindowLayout::fitted(const QRect& saved, const QSize& area)
+QRect WindowLayout::fitted(QRect saved, QSize area)
 {
     if (!saved.isValid() || saved.isEmpty() || area.isEmpty())
         return QRect();

@@ -39,7 +39,7 @@ public:
 
     // A saved place for a window in an area of the given size, moved so that its title bar
     // can be reached; an empty rectangle when nothing usable was saved.
-    static QRect fitted(const QRect& saved, const QSize& area);
+    static QRect fitted(QRect saved, QSize area);
 
 public slots:
     void reset();

@@ -7,7 +7,7 @@
 
 namespace {
 
-// In the order of the boxes on the tabs; the values exercise every field width of the program lines.
+// In the order of the boxes on the tabs.
 struct Value { int type, value; };
 const Value ModuleValues[] = {{120, -10000000}, {125, 51}, {113, 50}, {126, 255}, {121, 100000}, {114, 200}, {110, 250},
                               {108, 300000}, {109, 1600000}, {116, 20}, {119, 100000}, {115, 3000}, {117, -5}};
@@ -66,15 +66,10 @@ void TestClosedLoop::buttonBox_data()
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<int>("writeRounds");
     QTest::addColumn<QStringList>("reports");
-    const QString program = "//Closed Loop settings\n"
-                            "  SAP 120, 2, -10000000  //Comment 120\n  SAP 125, 2,       51  //Comment 125\n"
-                            "  SAP 113, 2,       50  //Comment 113\n  SAP 126, 2,      255  //Comment 126\n"
-                            "  SAP 121, 2,   100000  //Comment 121\n  SAP 114, 2,      200  //Comment 114\n"
-                            "  SAP 110, 2,      250  //Comment 110\n  SAP 108, 2,   300000  //Comment 108\n"
-                            "  SAP 109, 2,  1600000  //Comment 109\n  SAP 116, 2,       20  //Comment 116\n"
-                            "  SAP 119, 2,   100000  //Comment 119\n  SAP 115, 2,     3000  //Comment 115\n"
-                            "  SAP 117, 2,       -5  //Comment 117\n\n"
-                            "WaitInit:\n  GAP 133, 2            //Wait until CL-init finished\n   JC  ZE, WaitInit\n";
+    QString program = "//Closed Loop settings\n";
+    for (const Value& v : ModuleValues)
+        program += QString::asprintf("  SAP %3d, 2, %8d  //Comment %d\n", v.type, v.value, v.type);
+    program += "\nWaitInit:\n  GAP 133, 2            //Wait until CL-init finished\n   JC  ZE, WaitInit\n";
     QTest::newRow("ok writes, then reports the program") << "Ok" << 1 << QStringList{"1:" + program, "1:"};
     QTest::newRow("apply twice writes twice, reports nothing") << "Apply Apply" << 2 << QStringList();
     QTest::newRow("cancel writes nothing") << "Cancel" << 0 << QStringList{"0:"};

@@ -8,11 +8,6 @@
 
 using Log = QList<RecordingModule::Access>;
 
-char* toString(RecordingModule::Access access)
-{
-    return qstrdup(qPrintable(access.toString()));
-}
-
 namespace {
 
 Log sShape() { return {sap(14, 1), sap(22, 51000), sap(23, 51000), sap(24, 51000), sap(25, 51000)}; }

@@ -11,7 +11,6 @@
 
 typedef QList<RecordingModule::Access> Accesses;
 Q_DECLARE_METATYPE(RecordingModule::Access)
-template<> char* QTest::toString(const RecordingModule::Access& a) { return qstrdup(qPrintable(a.toString())); } // clazy:exclude=function-args-by-value
 
 static const RecordingModule::Access KeepAlive{RecordingModule::Access::Get, 1, 0, 0, 0, 0}; // after each request
 

@@ -11,17 +11,10 @@
 
 namespace {
 using Access = RecordingModule::Access;
+using Log = QList<Access>;
 using Box = QDialogButtonBox;
 const Access On{Access::Circular, 1, 0, 0, 0, 1};
 const Access Off{Access::Circular, 1, 0, 0, 0, 0};
-
-QStringList lines(const QList<Access>& accesses)
-{
-    QStringList result;
-    for (const Access& access : accesses)
-        result << access.toString();
-    return result;
-}
 
 // The page in a window, on axis 0 of a drive with 200 full steps * 256 microsteps = 51200 per turn.
 struct Fixture
@@ -40,7 +33,7 @@ struct Fixture
     void click(const char* box, Box::StandardButton which) const { page->findChild<Box*>(box)->button(which)->click(); }
     auto timers() const { return QAbstractEventDispatcher::instance()->registeredTimers(page); }
     // One tick of the polling timer, delivered at once; answers what the tick sent.
-    QStringList poll(int motor, int encoder, int reached)
+    Log poll(int motor, int encoder, int reached)
     {
         module.setValue(1, motor);
         module.setValue(209, encoder);
@@ -48,7 +41,7 @@ struct Fixture
         module.clearLog();
         QTimerEvent tick(timers().isEmpty() ? 1 : timers().constFirst().timerId);
         QCoreApplication::sendEvent(page, &tick);
-        return module.log();
+        return module.accesses();
     }
 
     RecordingModule module;
@@ -72,15 +65,15 @@ void TestEncoderSettings::showAndApplyReversed()
 {
     Fixture f;
     f.window.show();
-    QCOMPARE(f.module.log(), lines({gap(210), gap(209), gap(212)}));
+    QCOMPARE(f.module.accesses(), Log({gap(210), gap(209), gap(212)}));
     QCOMPARE(f.spin("spEncoderResolution")->intValue(), 4000);
     QVERIFY(f.reverse()->isChecked());
 
     f.module.clearLog();
     QSignalSpy executed(f.page, &BaseSettings::executed);
     f.click("buttonBox", Box::Apply);
-    QCOMPARE(f.module.log(), lines({{Access::Set, 1, 0, 210, 0, -4000}, {Access::Set, 1, 0, 209, 0, 500},
-                                    {Access::Set, 1, 0, 212, 0, 99}}));
+    QCOMPARE(f.module.accesses(), Log({{Access::Set, 1, 0, 210, 0, -4000}, {Access::Set, 1, 0, 209, 0, 500},
+                                       {Access::Set, 1, 0, 212, 0, 99}}));
     const QString program = "//Encoder settings\n  SAP 210, 0,    -4000  //Comment 210\n"
                             "  SAP 209, 0,      500  //Comment 209\n  SAP 212, 0,       99  //Comment 212\n";
     QCOMPARE(executed, (QList<QVariantList>{{true, program}, {true, QString()}}));
@@ -93,17 +86,17 @@ void TestEncoderSettings::detectionSequence()
     f.page->findChild<QCommandLinkButton*>("btnAutoDetection")->click();
     f.module.clearLog();
     f.click("bbAutoDetection", Box::Ok);
-    QCOMPARE(f.module.log(), lines({gap(140), gap(202), gap(209), gap(1), sap(129, 0), sap(210, 51200), sap(4, 12800),
+    QCOMPARE(f.module.accesses(), Log({gap(140), gap(202), gap(209), gap(1), sap(129, 0), sap(210, 51200), sap(4, 12800),
                                     sap(5, 6400), exec(Command::Move, 1, 0, 51200)}));
     // Halfway through the forward turn only reads, in circular mode.
-    QCOMPARE(f.poll(1000 + 25600, 500 - 2048, 0), lines({On, gap(1), gap(209), gap(8), Off}));
+    QCOMPARE(f.poll(1000 + 25600, 500 - 2048, 0), Log({On, gap(1), gap(209), gap(8), Off}));
     // The end of the forward turn is evaluated and the motor turned back, outside circular mode.
     QCOMPARE(f.poll(1000 + 51200, 500 - 4096, 1),
-             lines({On, gap(1), gap(209), gap(8), Off, gap(140), gap(202), gap(209), sap(4, 102400), sap(5, 102400),
+             Log({On, gap(1), gap(209), gap(8), Off, gap(140), gap(202), gap(209), sap(4, 102400), sap(5, 102400),
                     exec(Command::Move, 1, 0, -51200), Off}));
     // The return turn no longer reads the encoder; at its end: stop, then restore in ascending order.
-    QCOMPARE(f.poll(1000 + 100, 0, 0), lines({On, gap(1), gap(8), Off}));
-    QCOMPARE(f.poll(1000, 0, 1), lines({On, gap(1), gap(8), Off, exec(Command::Stop, 0, 0, 0), sap(4, 7000),
+    QCOMPARE(f.poll(1000 + 100, 0, 0), Log({On, gap(1), gap(8), Off}));
+    QCOMPARE(f.poll(1000, 0, 1), Log({On, gap(1), gap(8), Off, exec(Command::Stop, 0, 0, 0), sap(4, 7000),
                                         sap(5, 3000), sap(210, -4000), sap(212, 99), Off}));
     QVERIFY(f.timers().isEmpty());
     QVERIFY(f.poll(1000, 0, 1).isEmpty()); // a late tick repeats nothing

@@ -11,6 +11,9 @@
 #include "spinbox.h"
 
 namespace {
+using Access = RecordingModule::Access;
+using Log = QList<Access>;
+
 // The page in a tool widget in a window, as the host holds it, so that finishing closes the window.
 struct Rig
 {
@@ -66,8 +69,7 @@ void TestMotorSettings::refreshOnShowAndCancel()
     rig.module.setValue(202, fullSteps);
     rig.window.show();
     // The current boxes follow in the order of their creation.
-    QCOMPARE(rig.module.log(), QStringList({gap(251, 2).toString(), gap(202, 2).toString(), gap(140, 2).toString(),
-                                            gap(7, 2).toString(), gap(6, 2).toString()}));
+    QCOMPARE(rig.module.accesses(), Log({gap(251, 2), gap(202, 2), gap(140, 2), gap(7, 2), gap(6, 2)}));
     QCOMPARE(rig.fullSteps()->currentText(), angle);
     QCOMPARE(rig.customEdit()->text(), typed);
 
@@ -94,9 +96,7 @@ void TestMotorSettings::customAngleWhileTyping()
 void TestMotorSettings::apply()
 {
     Rig rig(QStringLiteral("7391"), 1);
-    auto set = [](quint8 type, int value) {
-        return RecordingModule::Access{RecordingModule::Access::Set, 1, 0, type, 1, value}.toString();
-    };
+    auto set = [](quint8 type, int value) { return Access{Access::Set, 1, 0, type, 1, value}; };
     const int values[][2] = {{251, -1}, {202, 500}, {140, 8}, {7, -5}, {6, 255}};
     for (const auto& value : values)
         rig.module.setValue(value[0], value[1]);
@@ -105,7 +105,7 @@ void TestMotorSettings::apply()
     rig.module.clearLog();
     QSignalSpy executed(rig.page, &BaseSettings::executed);
     rig.click(QDialogButtonBox::Apply);
-    QCOMPARE(rig.module.log(), QStringList({set(251, 1), set(202, 3), set(140, 8), set(7, -5), set(6, 255)}));
+    QCOMPARE(rig.module.accesses(), Log({set(251, 1), set(202, 3), set(140, 8), set(7, -5), set(6, 255)}));
     const QString program = QStringLiteral("//Motor settings\n"
                                            "  SAP 251, 1,        1  //Reverse shaft\n"
                                            "  SAP 202, 1,        3  //120°\n"

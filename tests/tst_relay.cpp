@@ -12,20 +12,9 @@
 #include "rerezorinterface.h"
 #include "spinbox.h"
 #include "toolwindow.h"
-#include "tracecommand.h"
 #include "tracepoller.h"
 
-Q_DECLARE_METATYPE(TraceCommand*)
-
 namespace {
-
-QList<TraceCommand*> traces(const QSignalSpy& spy)
-{
-    QList<TraceCommand*> list;
-    for (const QList<QVariant>& arguments : spy)
-        list << arguments.at(0).value<TraceCommand*>();
-    return list;
-}
 
 int currentAxis(QObject* tool)
 {
@@ -66,9 +55,6 @@ class TestRelay : public QObject
 private slots:
     void completeness_data();
     void completeness();
-    void traceCopies();
-    void replyFilters_data();
-    void replyFilters();
 };
 
 void TestRelay::completeness_data()
@@ -110,83 +96,18 @@ void TestRelay::completeness()
              missing ? QString() : QStringLiteral("Changed: Motor / Encoder 0"));
     if (otherModule)
         QCOMPARE(currentAxis(other.startUp), 0);
-}
-
-void TestRelay::traceCopies()
-{
-    HostedModule own;
-    QVERIFY2(own.create(QStringLiteral("modA")), qPrintable(own.host.errorString()));
-    QTRY_COMPARE(currentAxis(own.startUp), 0);
-    // The spies take the host's place; traces handed back are theirs to delete.
-    QObject::disconnect(own.startUp, nullptr, own.host.poller(), nullptr);
-    qRegisterMetaType<TraceCommand*>("TraceCommand*");
-    // By signature, as the host sees them.
-    QSignalSpy added(own.startUp, SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
-    QSignalSpy removed(own.startUp, SIGNAL(OUT_removeTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
-
-    // Each later show hands over a complete set of new objects with the same content.
-    own.startUp->showPlugin();
-    const int count = added.count();
-    QVERIFY(count >= 3);
-    own.startUp->showPlugin();
-    const QList<TraceCommand*> copies = traces(added);
-    QCOMPARE(QSet<TraceCommand*>(copies.begin(), copies.end()).size(), 2 * count);
-    QStringList texts;
-    for (TraceCommand* trace : copies)
-        texts << trace->toString();
-    QCOMPARE(texts.mid(count), texts.mid(0, count));
-    QVERIFY(texts.contains("TraceCommand(address 3, motor bank 0, command 6, type 3, caption \"Default\")"));
-
-    // Everything comes back first in, first out, once.
-    own.startUp->removeAllTraces();
-    own.startUp->removeAllTraces();
-    QCOMPARE(traces(removed), copies);
-    qDeleteAll(copies);
-    // Copies still held when the tool goes are the tool's to delete (checked by the leak checker).
-    own.startUp->showPlugin();
-    QCOMPARE(added.count(), 3 * count);
-
-    // The other tools never hand over traces.
-    for (int id : {51, 52, 53}) {
-        QSignalSpy quiet(own.host.tool(id), SIGNAL(OUT_addTraceCommand(TraceCommand*))); // clazy:exclude=old-style-connect
-        own.host.tool(id)->showPlugin();
-        QCOMPARE(quiet.count(), 0);
-    }
-}
-
-void TestRelay::replyFilters_data()
-{
-    QTest::addColumn<bool>("axisSet");
-    QTest::addColumn<QList<int>>("reply"); // status, command, motor bank, address
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("matching answer") << true << QList<int>{100, 6, 0, 3} << true;
-    QTest::newRow("status low byte 100") << true << QList<int>{356, 6, 0, 3} << true;
-    QTest::newRow("status 101") << true << QList<int>{101, 6, 0, 3} << false;
-    QTest::newRow("command 5") << true << QList<int>{100, 5, 0, 3} << false;
-    QTest::newRow("other motor bank") << true << QList<int>{100, 6, 1, 3} << false;
-    QTest::newRow("other address") << true << QList<int>{100, 6, 0, 2} << false;
-    QTest::newRow("no axis yet, motor bank 0") << false << QList<int>{100, 6, 0, 3} << false;
-    QTest::newRow("no axis yet, motor bank 255") << false << QList<int>{100, 6, 255, 3} << false;
-}
-
-void TestRelay::replyFilters()
-{
-    QFETCH(bool, axisSet);
-    QFETCH(QList<int>, reply);
-    HostedModule own;
-    QVERIFY2(own.create(QStringLiteral("modA")), qPrintable(own.host.errorString()));
-    if (axisSet)
-        QTRY_COMPARE(currentAxis(own.startUp), 0);
+    // Answers for motor bank 0 reach the monitor of a wired Start Up tool only (none before the
+    // axis is set: bank 255 is no -1); the other tools ignore them.
     auto* box = own.startUp->findChild<SpinBox*>(QStringLiteral("spMeasuredVelocity"));
-    QVERIFY(box);
     const int before = box->intValue();
-    Command answer(quint8(reply.at(3)), quint8(reply.at(1)), quint8(box->sapType()), quint8(reply.at(2)), 4242);
-    answer.setStatus(reply.at(0));
-    // The other tools have no exchange and must just ignore it.
-    for (int id : {50, 51, 52, 53})
-        QVERIFY(QMetaObject::invokeMethod(own.host.tool(id), "IN_replyValue", Q_ARG(Command*, &answer)));
-    QFETCH(bool, accepted);
-    QCOMPARE(box->intValue(), accepted ? 4242 : before);
+    for (int motor : {255, 0}) {
+        Command answer(3, Command::GetAxisParameter, quint8(box->sapType()), quint8(motor), 4242 + motor);
+        answer.setStatus(Command::StatusOk);
+        const QList<ReRezorInterface*> tools = own.host.tools();
+        for (ReRezorInterface* tool : tools)
+            QVERIFY(QMetaObject::invokeMethod(tool, "IN_replyValue", Q_ARG(Command*, &answer)));
+    }
+    QCOMPARE(box->intValue(), missing ? before : 4242);
 }
 
 QTEST_MAIN(TestRelay)

@@ -24,6 +24,8 @@ private slots:
             module.setAxisParameter(209, quint8(axis), 1000 * axis + 7);
         RobustHost host(&module);
         QVERIFY2(host.start(GV7_PLUGIN_PATH), qPrintable(host.errorString()));
+        for (int id : {RobustHost::Motor, RobustHost::Encoder, RobustHost::ClosedLoop})
+            QVERIFY(host.show(id)); // shown throughout: the other tools never poll
         TracePoller* poller = host.poller();
         QPointer<ReRezorInterface> tool = host.tool(RobustHost::StartUp);
         ToolWindow* window = host.window(RobustHost::StartUp);

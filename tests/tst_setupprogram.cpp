@@ -8,7 +8,6 @@ class TestSetupProgram : public QObject
 private slots:
     void parameterLine_data();
     void parameterLine();
-    void waitLoop();
 };
 
 void TestSetupProgram::parameterLine_data()
@@ -19,9 +18,7 @@ void TestSetupProgram::parameterLine_data()
     QTest::addColumn<QString>("comment");
     QTest::addColumn<QString>("line");
     QTest::newRow("one-digit type and value padded") << 6 << 1 << 1 << "I max" << "  SAP   6, 1,        1  //I max\n";
-    QTest::newRow("two-digit axis not padded") << 12 << 15 << 0 << "x" << "  SAP  12, 15,        0  //x\n";
     QTest::newRow("negative value padded with its sign") << 210 << 0 << -4000 << "E" << "  SAP 210, 0,    -4000  //E\n";
-    QTest::newRow("eight characters exactly") << 1 << 0 << 12345678 << "c" << "  SAP   1, 0, 12345678  //c\n";
     QTest::newRow("over-long value not cut") << 120 << 0 << -10000000 << "c" << "  SAP 120, 0, -10000000  //c\n";
     QTest::newRow("four-digit type not cut") << 1000 << 0 << 1 << "c" << "  SAP 1000, 0,        1  //c\n";
     QTest::newRow("empty comment ends in slashes") << 7 << 0 << 8 << "" << "  SAP   7, 0,        8  //\n";
@@ -36,14 +33,6 @@ void TestSetupProgram::parameterLine()
     QFETCH(QString, comment);
     QFETCH(QString, line);
     QCOMPARE(SetupProgram::parameterLine(type, axis, value, comment), line);
-}
-
-void TestSetupProgram::waitLoop()
-{
-    // The leading newline leaves one empty line after the fragment it is appended to.
-    QCOMPARE(SetupProgram::waitLoop(2), QStringLiteral("\nWaitInit:\n"
-                                                      "  GAP 133, 2            //Wait until CL-init finished\n"
-                                                      "   JC  ZE, WaitInit\n"));
 }
 
 QTEST_GUILESS_MAIN(TestSetupProgram)

@@ -2,46 +2,29 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 QString RecordingModule::Access::toString() const
 {
     static const char* const kinds[] = {"exec", "get", "set", "circular"};
     return QStringLiteral("%1 adr=%2 cmd=%3 type=%4 motor=%5 value=%6")
-        .arg(kinds[kind])
-        .arg(address)
-        .arg(command)
-        .arg(type)
-        .arg(motor)
-        .arg(value);
+        .arg(kinds[kind]).arg(address).arg(command).arg(type).arg(motor).arg(value);
 }
 
 bool RecordingModule::Access::operator==(Access other) const
 {
-    return kind == other.kind && address == other.address && command == other.command && type == other.type
-           && motor == other.motor && value == other.value;
+    return toString() == other.toString();
 }
 
 RecordingModule::RecordingModule(QWidget* parent)
     : ModuleInterface(parent)
 {
-    const QList<QPair<QString, int>> names = {
-        {"par::TargetPosition", 0},
-        {"par::ActualPosition", 1},
-        {"par::TargetVelocity", 2},
-        {"par::MeasuredSpeed", 3},
-        {"par::MaxVelocity", 4},
-        {"par::MaxAcceleration", 5},
-        {"par::MaxCurrent", 6},
-        {"par::StandbyCurrent", 7},
-        {"par::PositionReachedFlag", 8},
-        {"par::CL init flag", 133},
-        {"par::encoder position", 209},
-        {"par::encoder resolution", 210},
-        {"par::max. position encoder deviation", 212},
-    };
-    for (const auto& n : names)
-        m_numbers.insert(n.first, n.second);
+    m_numbers = {{"par::TargetPosition", 0}, {"par::ActualPosition", 1}, {"par::TargetVelocity", 2},
+                 {"par::MeasuredSpeed", 3}, {"par::MaxVelocity", 4}, {"par::MaxAcceleration", 5},
+                 {"par::MaxCurrent", 6}, {"par::StandbyCurrent", 7}, {"par::PositionReachedFlag", 8},
+                 {"par::CL init flag", 133}, {"par::encoder position", 209}, {"par::encoder resolution", 210},
+                 {"par::max. position encoder deviation", 212}};
     m_scales.insert("par::MaxCurrent", 1.0 / 256.0);
 }
 
@@ -64,16 +47,10 @@ void RecordingModule::executeCommand(Command* request, Command* reply)
 {
     m_log.append({Access::Execute, request->address(), request->command(), request->type(), request->motorBank(),
                   request->value()});
-    reply->setAddress(request->address());
-    reply->setCommand(request->command());
-    reply->setType(request->type());
-    reply->setMotorBank(request->motorBank());
-    reply->setValue(request->value());
-    if (m_failing.contains(request->type())) {
-        reply->setStatus(4);
+    *reply = *request;
+    reply->setStatus(m_failing.contains(request->type()) ? 4 : Command::StatusOk);
+    if (reply->status() != Command::StatusOk)
         return;
-    }
-    reply->setStatus(Command::StatusOk);
     if (request->command() == Command::GetAxisParameter)
         reply->setValue(value(request->type(), request->motorBank()));
     else if (request->command() == Command::SetAxisParameter)
@@ -87,11 +64,7 @@ void RecordingModule::setCircularMode(bool on)
 
 void RecordingModule::setValue(int type, int value, int motor)
 {
-    if (motor >= 0) {
-        m_values[motor][type] = value;
-        return;
-    }
-    for (int m = 0; m < 256; ++m)
+    for (int m = qMax(motor, 0); m <= (motor < 0 ? 255 : motor); ++m)
         m_values[m][type] = value;
 }
 
@@ -102,10 +75,7 @@ int RecordingModule::value(int type, int motor) const
 
 void RecordingModule::setFailing(int type, bool failing)
 {
-    if (failing)
-        m_failing.insert(type);
-    else
-        m_failing.remove(type);
+    failing ? void(m_failing.insert(type)) : void(m_failing.remove(type));
 }
 
 Parameter RecordingModule::describe(int number, const QString& name)
@@ -142,21 +112,9 @@ Parameter RecordingModule::getParameter(QString, int number) // clazy:exclude=fu
 QList<RecordingModule::Access> RecordingModule::accesses(bool includeKeepAlive) const
 {
     QList<Access> result;
-    for (const Access& a : m_log) {
-        if (!includeKeepAlive && a.kind == Access::Get && a.type == 0 && a.motor == 0)
-            continue;
-        result.append(a);
-    }
-    return result;
-}
-
-QList<RecordingModule::Access> RecordingModule::executed() const
-{
-    QList<Access> result;
-    for (const Access& a : m_log) {
-        if (a.kind == Access::Execute)
-            result.append(a);
-    }
+    std::copy_if(m_log.begin(), m_log.end(), std::back_inserter(result), [=](Access a) {
+        return includeKeepAlive || a.kind != Access::Get || a.type != 0 || a.motor != 0;
+    });
     return result;
 }
 

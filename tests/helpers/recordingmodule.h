@@ -55,7 +55,6 @@ public:
     // Recorded accesses; keep-alive reads (GAP 0 on motor 0 through the module) are left out
     // unless includeKeepAlive.
     QList<Access> accesses(bool includeKeepAlive = false) const;
-    QList<Access> executed() const;       // only executeCommand requests
     QStringList log() const;              // accesses() as readable lines
     void clearLog() { m_log.clear(); }
 
@@ -77,3 +76,5 @@ private:
 RecordingModule::Access exec(quint8 command, quint8 type, quint8 motor, int value, quint8 address = 1);
 RecordingModule::Access gap(quint8 type, quint8 motor = 0, quint8 address = 1);
 RecordingModule::Access sap(quint8 type, int value, quint8 motor = 0, quint8 address = 1);
+// For QCOMPARE of accesses.
+inline char* toString(RecordingModule::Access access) { return qstrdup(qPrintable(access.toString())); }

@@ -8,7 +8,7 @@ jobs=$(nproc)
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0
-export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0:use_tls=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 status=0

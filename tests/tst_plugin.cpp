@@ -2,6 +2,7 @@
 // interfaces, the meta-object and object names.
 
 #include <QLayout>
+#include <QLibrary>
 #include <QPluginLoader>
 #include <QStatusBar>
 #include <QtTest>
@@ -18,6 +19,7 @@ private slots:
     void initTestCase();
     void metaData_data();
     void metaData();
+    void factory();
     void instance_data();
     void instance();
     void firstShow_data();
@@ -53,6 +55,23 @@ void TestPlugin::metaData()
     QFETCH(QString, key);
     QVERIFY2(m_loader.metaData().contains(key), qPrintable(key));
     QTEST(m_loader.metaData().value(key), "expected");
+}
+
+void TestPlugin::factory()
+{
+    // One factory object, however often the library is asked for it, and a new one once it is gone.
+    const auto instance = reinterpret_cast<QObject* (*)()>(QLibrary::resolve(GV7_PLUGIN_PATH, "qt_plugin_instance"));
+    QVERIFY(instance);
+    QCOMPARE(instance(), m_loader.instance());
+    QCOMPARE(instance(), m_loader.instance());
+    QCOMPARE(m_factory->subWidgetIds(), (QList<int>{53, 52, 51, 50}));
+    QPointer<QObject> first = instance();
+    delete first.data();
+    QVERIFY(!first);
+    m_factory = qobject_cast<ReRezorInterface*>(instance());
+    QVERIFY(m_factory);
+    QCOMPARE(m_factory, m_loader.instance());
+    QCOMPARE(m_factory->subWidgetIds(), (QList<int>{53, 52, 51, 50}));
 }
 
 void TestPlugin::instance_data()

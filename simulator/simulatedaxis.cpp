@@ -179,6 +179,18 @@ double SimulatedAxis::positionDeviation() const
     return double(countAt(m_physics.expectedPosition(m_position)) - encoderCount());
 }
 
+DriveSignals SimulatedAxis::driveSignals() const
+{
+    DriveSignals sample;
+    const double microstepsPerCount = m_encoderCounts > 0 ? double(microstepsPerRevolution()) / m_encoderCounts : 0.0;
+    sample.followingError = positionDeviation() * microstepsPerCount;
+    sample.loadAngle = m_physics.loadAngle();
+    sample.rotorVelocity = m_physics.rotorVelocity();
+    const MotorPhysics::Drive drive = driveSettings();
+    sample.currentAmplitude = 100.0 * (isMoving() ? drive.runCurrent : drive.standbyCurrent);
+    return sample;
+}
+
 MotorPhysics::Drive SimulatedAxis::driveSettings() const
 {
     MotorPhysics::Drive drive;

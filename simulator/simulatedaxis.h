@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QtGlobal>
 
+#include "drivesignals.h"
 #include "motorphysics.h"
 
 class ParameterCatalogue;
@@ -77,6 +78,8 @@ public:
     double positionDeviation() const;
     // Electrical degrees the rotor lags its field, negative when it leads.
     double loadAngle() const { return m_physics.loadAngle(); }
+    // The drive's fast signals now (see DriveSignals).
+    DriveSignals driveSignals() const;
 
 private:
     enum class Mode { Idle, Positioning, Stopping };

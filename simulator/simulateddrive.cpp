@@ -99,9 +99,19 @@ void SimulatedDrive::advance(qint64 milliseconds)
 {
     if (milliseconds <= 0)
         return;
-    for (SimulatedAxis& a : m_axes)
-        a.advance(milliseconds);
-    m_time += milliseconds;
+    if (!m_signalSink) {
+        for (SimulatedAxis& a : m_axes)
+            a.advance(milliseconds);
+        m_time += milliseconds;
+        return;
+    }
+    for (qint64 ms = 0; ms < milliseconds; ++ms) {
+        for (SimulatedAxis& a : m_axes)
+            a.advance(1);
+        ++m_time;
+        for (int motor = 0; motor < AxisCount; ++motor)
+            m_signalSink(m_time, motor, m_axes[std::size_t(motor)].driveSignals());
+    }
 }
 
 SimulatedAxis* SimulatedDrive::axis(int motor)

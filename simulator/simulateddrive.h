@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QtGlobal>
@@ -54,6 +55,11 @@ public:
     void advance(qint64 milliseconds);
     qint64 time() const { return m_time; } // ms advanced so far
 
+    // Called after every simulated millisecond with the time (ms) and each axis's signals,
+    // while set; an empty function stops it. Time then advances a millisecond at a time.
+    using SignalSink = std::function<void(qint64 time, int motor, const DriveSignals& sample)>;
+    void setSignalSink(SignalSink sink) { m_signalSink = std::move(sink); }
+
     const ParameterCatalogue& catalogue() const { return m_catalogue; }
     // Null for a motor number out of range.
     SimulatedAxis* axis(int motor);
@@ -81,4 +87,5 @@ private:
     bool m_encoderReversed = false;
     bool m_reducedRange = false;
     MotorPhysics::Motor m_motor;
+    SignalSink m_signalSink;
 };

@@ -43,9 +43,17 @@ struct Workbench
 };
 
 // What the user reads on a control of a tool (0: of the main window); "<title>" is the tool's
-// window title, "<status>" the message in the tool's status bar.
+// window title, "<status>" the message in the tool's status bar, a resource path the caption of
+// that picture.
 QString shownText(const Workbench& bench, int id, const QString& name)
 {
+    if (name.startsWith(":/")) {
+        QFile picture(name);
+        if (!picture.open(QIODevice::ReadOnly))
+            return "no picture: " + name;
+        const QRegularExpression caption("<text[^>]*>([^<]*)</text>");
+        return caption.match(QString::fromUtf8(picture.readAll())).captured(1);
+    }
     QWidget* tool = id ? bench.tool(id) : bench.window.get();
     if (name == "<title>")
         return bench.window->pluginHost()->windowOf(id)->windowTitle();
@@ -122,7 +130,11 @@ void TestTranslation::pageTexts_data()
         << "Closed-Loop-Einstellungen | Encodereinstellungen | Motoreinstellungen | Inbetriebnahme | "
            "&Oszilloskop | Fenster &überlappend | Fenster &nebeneinander | Anordnung &zurücksetzen";
     QTest::newRow("de: connection") << "de" << 0 << "lblConnection" << "Modul verbunden";
+    QTest::newRow("de: current scaling picture")
+        << "de" << 0 << ":/Images/rcc/Images/CurrentLevelControl.svg" << "Stromniveau";
+    QTest::newRow("de: correction picture") << "de" << 0 << ":/Images/rcc/Images/PositionCatchUp.svg" << "Positionsaufholung";
 
+    QTest::newRow("en: correction picture") << "en" << 0 << ":/Images/rcc/Images/PositionCatchUp.svg" << "position catch up";
     QTest::newRow("en: start-up axis message") << "en" << 50 << "<status>" << "Changed: Motor / Encoder 0";
     QTest::newRow("en: tools menu")
         << "en" << 0 << "menuTools"

@@ -1,5 +1,6 @@
 #include "programrunner.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QThread>
 
@@ -137,9 +138,12 @@ QList<ProgramError> ProgramRunner::check(const KoraProgram& program, int* more)
     if (!m_module)
         return {{0, 0, QStringLiteral("no module")}};
     // Instructions are in line order, so the first faults found are the first of the file.
+    QSet<int> missingAxes; // each named once, at its first line
     for (const KoraProgram::Instruction& instruction : program.instructions()) {
-        if (instruction.opcode == KoraProgram::Opcode::Jump)
+        if (instruction.opcode == KoraProgram::Opcode::Jump || missingAxes.contains(instruction.motor))
             continue;
+        if (!hasAxis(instruction.motor))
+            missingAxes.insert(instruction.motor);
         const ProgramError error = checkLine(instruction);
         if (error.message.isEmpty())
             continue;

@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,6 +114,7 @@ private slots:
     void applyFaults();
     void oneChangedParameterOnOneAxis();
     void nothingToSave();
+    void waitShownAndCancelled();
 
 private:
     QTemporaryDir m_dir;
@@ -375,6 +377,24 @@ void TestWorkbenchPrograms::nothingToSave()
     QVERIFY(!menu->saveFile(m_dir.filePath("none.kora"), &message));
     QVERIFY(message.contains("nothing to save"));
     QVERIFY(!QFile::exists(m_dir.filePath("none.kora")));
+}
+
+// The File menu's apply waits in real time; the wait shows its progress and can be cancelled.
+void TestWorkbenchPrograms::waitShownAndCancelled()
+{
+    MainWindow window; // its module's encoder never lets the closed loop of the program initialise
+    auto* menu = window.findChild<ProgramMenu*>();
+    bool shown = false;
+    QTimer::singleShot(900, &window, [&window, &shown] {
+        auto* progress = window.findChild<QProgressDialog*>();
+        shown = progress && progress->isVisible();
+        if (progress)
+            progress->cancel();
+    });
+    QString message;
+    QVERIFY(!menu->applyFile(m_program, ProgramMenu::NamedAxes, &message));
+    QVERIFY(shown);
+    QVERIFY2(message.contains(m_program + ":31: cancelled in the loop back to 'WaitInit' after 0."), qPrintable(message));
 }
 
 QTEST_MAIN(TestWorkbenchPrograms)

@@ -251,6 +251,9 @@ void TestWorkbenchPrograms::commandLine_data()
     // The output paths are tried before the guided run.
     QTest::newRow("report into a missing folder")
         << "" << QStringList{"--auto", "--report", "%d/missing/r.json"} << 2 << QStringList{"cannot write %d/missing/r.json"};
+    QTest::newRow("program read before the guided run")
+        << "SAP 6, 0, 300\n" << QStringList{"--auto", "--apply-program", "%2"} << 2
+        << QStringList{"%2:1:11: axis 0: the value 300 is out of range", "%2: nothing run"};
     QTest::newRow("program saved onto a folder") << "" << QStringList{"--auto", "--save-program", "%d"} << 2
                                                  << QStringList{"cannot write %d"};
 }

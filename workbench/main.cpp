@@ -308,14 +308,19 @@ int runHeadless(MainWindow& window, SimulatedModule* module, const Options& opti
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
+    ProgramCommands commands(module, &out, &err);
     if (options.autoRun) {
+        // The programs to apply and check afterwards are read first, so a bad one costs no run.
+        for (const QString& path : {options.applyProgram, options.checkProgram}) {
+            if (!path.isEmpty() && !commands.isUsable(path, options.axes))
+                return ProgramCommands::Unusable;
+        }
         const int code = runGuided(window, module, options, out);
         if (code != ProgramCommands::Done)
             return code;
     }
     // Loops in a program wait on the module's clock, which then runs only as they wait.
     module->setManualClock(true);
-    ProgramCommands commands(module, &out, &err);
     commands.setWait(ProgramCommands::waitFor(module));
     if (!options.applyProgram.isEmpty()) {
         const ProgramCommands::Outcome applied = commands.apply(options.applyProgram, options.axes);

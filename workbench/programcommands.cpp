@@ -118,6 +118,15 @@ bool ProgramCommands::prepare(const QString& path, const QList<int>& axes, QList
     return errors.isEmpty();
 }
 
+bool ProgramCommands::isUsable(const QString& path, const QList<int>& axes)
+{
+    QList<Target> targets;
+    if (prepare(path, axes, &targets))
+        return true;
+    *m_err << tr("%1: nothing run").arg(path) << Qt::endl;
+    return false;
+}
+
 ProgramCommands::Outcome ProgramCommands::apply(const QString& path, const QList<int>& axes)
 {
     QList<Target> targets;

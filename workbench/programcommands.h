@@ -54,6 +54,10 @@ public:
     // are handed back for display, the verdict of each axis in verdicts(). An axis left
     // with nothing to compare is no match: the program is unusable for a check.
     Outcome check(const QString& path, const QList<int>& axes = {}, QList<ProgramComparer::Row>* rows = nullptr);
+    // Whether apply or check could start with the file: read, placed on the axes and checked
+    // on the module; prints the faults and "nothing run" when not. For a run that does more
+    // first, so that a bad program costs nothing.
+    bool isUsable(const QString& path, const QList<int>& axes = {});
     // One line per axis of the last check: "axis 1: matches ..." or what differs.
     QStringList verdicts() const { return m_verdicts; }
 

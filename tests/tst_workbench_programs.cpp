@@ -64,15 +64,17 @@ QString violation(const QJsonValue& value, QJsonObject schema, const QJsonObject
     if (schema.contains("$ref"))
         schema = root.value("$defs").toObject().value(schema.value("$ref").toString().section('/', -1)).toObject();
     const QString type = schema.value("type").toString();
+    const QRegularExpression pattern(schema.value("pattern").toString()); // empty: matches anything
     const bool fits = (type.isEmpty() || hasType(value, type)) && (!schema.contains("const") || value == schema.value("const"))
                       && (!schema.contains("enum") || schema.value("enum").toArray().contains(value))
-                      && (!schema.contains("pattern") || QRegularExpression(schema.value("pattern").toString()).match(value.toString()).hasMatch())
+                      && pattern.match(value.toString()).hasMatch()
                       && (!schema.contains("minimum") || value.toDouble() >= schema.value("minimum").toDouble());
     if (!fits)
         return where + ": " + QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     const QJsonObject object = value.toObject();
     const QJsonObject properties = schema.value("properties").toObject();
-    for (const QJsonValue& key : schema.value("required").toArray()) {
+    const QJsonArray required = schema.value("required").toArray();
+    for (const QJsonValue& key : required) {
         if (!object.contains(key.toString()))
             return where + "." + key.toString() + " missing";
     }
@@ -163,8 +165,9 @@ void TestWorkbenchPrograms::savedProgramAndReport()
 
     // Each move's deviation as the log printed it, in both units.
     QStringList logged;
-    QRegularExpressionMatchIterator lines = QRegularExpression("deviation of actual and encoder position: (-?\\d+) "
-                                                               "microsteps \\((-?\\d+) encoder counts\\)").globalMatch(m_log);
+    static const QRegularExpression deviationLine("deviation of actual and encoder position: (-?\\d+) "
+                                                  "microsteps \\((-?\\d+) encoder counts\\)");
+    QRegularExpressionMatchIterator lines = deviationLine.globalMatch(m_log);
     while (lines.hasNext()) {
         const QRegularExpressionMatch line = lines.next();
         logged << line.captured(1) + "/" + line.captured(2);
@@ -356,7 +359,7 @@ void TestWorkbenchPrograms::oneChangedParameterOnOneAxis()
     QVERIFY2(output.contains(m_program + ":6: axis 2, parameter 6 (Max. current): expected 128, found 100\n"),
              qPrintable(output));
     QCOMPARE(commands.verdicts().size(), 2);
-    QVERIFY(commands.verdicts().first().startsWith("axis 1: matches"));
+    QVERIFY(commands.verdicts().value(0).startsWith("axis 1: matches"));
     QCOMPARE(ProgramComparer::differences(rows).size(), 1);
 
     ComparisonDialog dialog;

@@ -1,6 +1,7 @@
 #include "koraparser.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTextCodec>
 
@@ -28,15 +29,28 @@ bool isIdentifierPart(QChar c)
     return isIdentifierStart(c) || (u >= '0' && u <= '9') || (u >= 0x80 && c.isLetterOrNumber());
 }
 
+// A token of the file as messages echo it: at most 40 characters, so that a megabyte of
+// garbage on one line does not come back whole.
+QString cut(QStringView token)
+{
+    const int Shown = 40;
+    return token.size() > Shown ? token.left(Shown).toString() + QStringLiteral("…") : token.toString();
+}
+
+QString quoted(QStringView token)
+{
+    return QLatin1Char('\'') + cut(token) + QLatin1Char('\'');
+}
+
 // What the parser shows of the text it did not expect.
 QString shown(QStringView rest)
 {
     if (rest.isEmpty())
         return QStringLiteral("the end of the line");
     int end = 0;
-    while (end < rest.size() && end < 12 && !isSpace(rest.at(end)) && rest.at(end) != QLatin1Char(','))
+    while (end < rest.size() && !isSpace(rest.at(end)) && rest.at(end) != QLatin1Char(','))
         ++end;
-    return QLatin1Char('\'') + rest.left(qMax(1, end)).toString() + QLatin1Char('\'');
+    return quoted(rest.left(qMax(1, end)));
 }
 
 // Parses one line; positions are indices into the line, columns are 1-based.
@@ -96,7 +110,7 @@ public:
         const qint64 result = m_line.at(start) == QLatin1Char('-') ? -magnitude : magnitude;
         if (overflow || result < minimum || result > maximum) {
             return fail(*column, QStringLiteral("the %1 %2 is out of range (%3 to %4)")
-                                     .arg(QLatin1String(what), m_line.mid(start, m_pos - start).toString())
+                                     .arg(QLatin1String(what), cut(m_line.mid(start, m_pos - start)))
                                      .arg(minimum)
                                      .arg(maximum));
         }
@@ -162,9 +176,10 @@ int commentStart(QStringView line)
 
 } // namespace
 
-KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
+KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, int* more)
 {
     QList<ProgramError> found;
+    int dropped = 0;
     KoraProgram program;
     QHash<QString, int> labels;            // name -> index of the instruction that follows
     QHash<QString, int> labelLines;        // name -> line of its definition
@@ -178,6 +193,8 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
             end = all.size();
         QStringView line = all.mid(start, end - start);
         start = end + 1;
+        if (found.size() >= 2 * ProgramError::Kept)
+            ProgramError::keepFirst(&found, &dropped);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
 
@@ -202,8 +219,8 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
             parser.step();
             const QString name = word.toString();
             if (labelLines.contains(name)) {
-                parser.fail(wordColumn, QStringLiteral("the label '%1' is already defined on line %2")
-                                            .arg(name)
+                parser.fail(wordColumn, QStringLiteral("the label %1 is already defined on line %2")
+                                            .arg(quoted(name))
                                             .arg(labelLines.value(name)));
             } else {
                 labelLines.insert(name, number);
@@ -252,14 +269,14 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
             else if (condition.isEmpty())
                 parser.fail(conditionColumn, QStringLiteral("expected a condition (ZE or NZ), found %1").arg(shown(parser.rest())));
             else
-                parser.fail(conditionColumn, QStringLiteral("unknown condition '%1' (ZE or NZ)").arg(condition.toString()));
+                parser.fail(conditionColumn, QStringLiteral("unknown condition %1 (ZE or NZ)").arg(quoted(condition)));
             ok = instruction.condition != KoraProgram::Condition::Always && parser.comma("condition", "label")
                  && parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
         } else if (word.compare(QLatin1String("JA"), Qt::CaseInsensitive) == 0) {
             instruction.opcode = KoraProgram::Opcode::Jump;
             ok = parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
         } else {
-            parser.fail(wordColumn, QStringLiteral("unknown instruction '%1' (SAP, GAP, JC or JA)").arg(word.toString()));
+            parser.fail(wordColumn, QStringLiteral("unknown instruction %1 (SAP, GAP, JC or JA)").arg(quoted(word)));
         }
         if (ok)
             program.append(std::move(instruction));
@@ -272,7 +289,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
         const auto target = labels.constFind(instruction.label);
         if (target == labels.constEnd())
             found.append({instruction.line, instruction.typeColumn,
-                          QStringLiteral("unknown label '%1'").arg(instruction.label)});
+                          QStringLiteral("unknown label %1").arg(quoted(instruction.label))});
         else
             instruction.target = *target;
     }
@@ -281,13 +298,13 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors)
         found.append({1, 1, blank ? QStringLiteral("the program is empty")
                                   : QStringLiteral("the program holds no instruction, only comments and labels")});
     }
-    std::stable_sort(found.begin(), found.end(), [](const ProgramError& a, const ProgramError& b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-    });
+    ProgramError::keepFirst(&found, &dropped);
     if (!found.isEmpty())
         program.clear();
     if (errors)
         *errors = found;
+    if (more)
+        *more = dropped;
     return program;
 }
 
@@ -323,25 +340,46 @@ bool KoraParser::decode(const QByteArray& data, QString* text, ProgramError* err
     return false;
 }
 
-KoraProgram KoraParser::parseData(const QByteArray& data, QList<ProgramError>* errors)
+KoraProgram KoraParser::parseData(const QByteArray& data, QList<ProgramError>* errors, int* more)
 {
     QString text;
     ProgramError error;
+    if (more)
+        *more = 0;
     if (!decode(data, &text, &error)) {
         if (errors)
             *errors = {error};
         return KoraProgram();
     }
-    return parse(text, errors);
+    return parse(text, errors, more);
 }
 
-KoraProgram KoraParser::parseFile(const QString& path, QList<ProgramError>* errors)
+KoraProgram KoraParser::parseFile(const QString& path, QList<ProgramError>* errors, int* more)
 {
+    QList<ProgramError> refused;
+    // Asked before opening: opening a pipe would wait for a writer, a device never ends.
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errors)
-            *errors = {{0, 0, QStringLiteral("cannot read the file: %1").arg(file.errorString())}};
-        return KoraProgram();
+    if (info.exists() && !info.isFile())
+        refused = {{0, 0, QStringLiteral("not a regular file: a setup program is read from a plain file")}};
+    else if (info.size() > MaxFileSize)
+        refused = {{0, 0, tooLarge(info.size())}};
+    else if (!file.open(QIODevice::ReadOnly))
+        refused = {{0, 0, QStringLiteral("cannot read the file: %1").arg(file.errorString())}};
+    if (refused.isEmpty()) {
+        const QByteArray data = file.read(MaxFileSize + 1); // it may have grown since
+        if (data.size() <= MaxFileSize)
+            return parseData(data, errors, more);
+        refused = {{0, 0, tooLarge(data.size())}};
     }
-    return parseData(file.readAll(), errors);
+    if (errors)
+        *errors = refused;
+    if (more)
+        *more = 0;
+    return KoraProgram();
+}
+
+QString KoraParser::tooLarge(qint64 size)
+{
+    return QStringLiteral("the file is larger than 1 MiB (%1 bytes): a setup program is a few kilobytes").arg(size);
 }

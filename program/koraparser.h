@@ -19,17 +19,25 @@
 // Blank lines and indentation are free, mnemonics and conditions may be written in either
 // case, labels are case-sensitive. Parameter number and motor are 0 to 255, a value is any
 // 32-bit integer. Every line is parsed even after an error, so the user sees all faults at
-// once; a program with any fault comes back empty.
+// once (the first ProgramError::Kept of them, the rest counted in *more); a program with any
+// fault comes back empty. Tokens echoed in messages are cut to 40 characters.
 class KoraParser
 {
 public:
-    static KoraProgram parse(const QString& text, QList<ProgramError>* errors);
+    // Setup programs are a few kilobytes; a larger file is not read.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
+    static KoraProgram parse(const QString& text, QList<ProgramError>* errors, int* more = nullptr);
     // The same for file contents: refuses data that is not text (NUL or control bytes,
     // invalid UTF-8) naming the line where it starts.
-    static KoraProgram parseData(const QByteArray& data, QList<ProgramError>* errors);
-    // Reads and parses a file; a file that cannot be read gives one error without a line.
-    static KoraProgram parseFile(const QString& path, QList<ProgramError>* errors);
+    static KoraProgram parseData(const QByteArray& data, QList<ProgramError>* errors, int* more = nullptr);
+    // Reads and parses a file; a file that cannot be read, is no regular file (a pipe, a
+    // device) or is larger than MaxFileSize gives one error without a line.
+    static KoraProgram parseFile(const QString& path, QList<ProgramError>* errors, int* more = nullptr);
 
     // Decodes file contents as UTF-8 text; false with an error on binary data.
     static bool decode(const QByteArray& data, QString* text, ProgramError* error);
+
+private:
+    static QString tooLarge(qint64 size);
 };

@@ -1,5 +1,7 @@
 #include "programerror.h"
 
+#include <algorithm>
+
 QString ProgramError::toString(const QString& file) const
 {
     QString where = file;
@@ -16,4 +18,15 @@ QString ProgramError::toString(const QString& file) const
 bool ProgramError::operator==(const ProgramError& other) const
 {
     return line == other.line && column == other.column && message == other.message;
+}
+
+void ProgramError::keepFirst(QList<ProgramError>* errors, int* more)
+{
+    std::stable_sort(errors->begin(), errors->end(), [](const ProgramError& a, const ProgramError& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    if (errors->size() <= Kept)
+        return;
+    *more += errors->size() - Kept;
+    errors->erase(errors->begin() + Kept, errors->end());
 }

@@ -1,5 +1,9 @@
 #include "programretargeter.h"
 
+#include <QSet>
+
+#include <algorithm>
+
 KoraProgram ProgramRetargeter::toMotor(const KoraProgram& program, int motor)
 {
     KoraProgram result = program;
@@ -7,5 +11,17 @@ KoraProgram ProgramRetargeter::toMotor(const KoraProgram& program, int motor)
         if (result.at(i).opcode != KoraProgram::Opcode::Jump)
             result[i].motor = motor;
     }
+    return result;
+}
+
+QList<int> ProgramRetargeter::motors(const KoraProgram& program)
+{
+    QSet<int> found;
+    for (const KoraProgram::Instruction& instruction : program.instructions()) {
+        if (instruction.opcode != KoraProgram::Opcode::Jump)
+            found.insert(instruction.motor);
+    }
+    QList<int> result = found.values();
+    std::sort(result.begin(), result.end());
     return result;
 }

@@ -1,5 +1,6 @@
 #include "programrunner.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QThread>
 
@@ -18,13 +19,13 @@ QString parameterName(const Parameter& parameter)
 
 } // namespace
 
-QString ProgramRunner::Result::writtenSummary() const
+QString ProgramRunner::Result::writtenRanges(int* count) const
 {
     QList<int> lines = writtenLines;
     std::sort(lines.begin(), lines.end());
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
-    if (lines.isEmpty())
-        return QStringLiteral("no line");
+    if (count)
+        *count = lines.size();
     QStringList ranges;
     for (int i = 0; i < lines.size();) {
         int j = i;
@@ -33,7 +34,16 @@ QString ProgramRunner::Result::writtenSummary() const
         ranges << (j == i ? QString::number(lines.at(i)) : QStringLiteral("%1-%2").arg(lines.at(i)).arg(lines.at(j)));
         i = j + 1;
     }
-    return (lines.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) + ranges.join(QStringLiteral(", "));
+    return ranges.join(QStringLiteral(", "));
+}
+
+QString ProgramRunner::Result::writtenSummary() const
+{
+    int count = 0;
+    const QString ranges = writtenRanges(&count);
+    if (count == 0)
+        return QStringLiteral("no line");
+    return (count == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) + ranges;
 }
 
 ProgramRunner::ProgramRunner(ModuleInterface* module)
@@ -72,37 +82,78 @@ const Parameter& ProgramRunner::describe(int type, int motor)
     return *it;
 }
 
-QList<ProgramError> ProgramRunner::check(const KoraProgram& program)
+void ProgramRunner::setProgress(std::function<bool(int, int)> progress)
+{
+    m_progress = std::move(progress);
+}
+
+// An axis the module has is described under its scope; every axis has an actual position (1).
+bool ProgramRunner::hasAxis(int motor)
+{
+    auto it = m_axes.find(motor);
+    if (it == m_axes.end())
+        it = m_axes.insert(motor, !m_module->getParameter(scope(motor), 1).name.isEmpty());
+    return *it;
+}
+
+// What the module would refuse of one SAP or GAP; an error without a message when nothing.
+ProgramError ProgramRunner::checkLine(const KoraProgram::Instruction& instruction)
+{
+    const int motor = instruction.motor;
+    if (!hasAxis(motor))
+        return {instruction.line, instruction.motorColumn, QStringLiteral("the module has no axis %1").arg(motor)};
+    const Parameter& parameter = describe(instruction.type, motor);
+    // An unknown number comes back as an empty record (number 0 has a name).
+    if (parameter.type != instruction.type || parameter.name.isEmpty())
+        return {instruction.line, instruction.typeColumn, QStringLiteral("axis %1 has no parameter %2").arg(motor).arg(instruction.type)};
+    if (instruction.opcode != KoraProgram::Opcode::SetParameter)
+        return {};
+    if (parameter.readOnly) {
+        return {instruction.line, instruction.typeColumn, QStringLiteral("axis %1: parameter %2 (%3) is read-only")
+                                                              .arg(motor)
+                                                              .arg(instruction.type)
+                                                              .arg(parameterName(parameter))};
+    }
+    if (instruction.value < parameter.minimum || instruction.value > parameter.maximum) {
+        return {instruction.line, instruction.valueColumn,
+                QStringLiteral("axis %1: the value %2 is out of range for parameter %3 (%4): %5 to %6")
+                    .arg(motor)
+                    .arg(instruction.value)
+                    .arg(instruction.type)
+                    .arg(parameterName(parameter))
+                    .arg(parameter.minimum)
+                    .arg(parameter.maximum)};
+    }
+    return {};
+}
+
+QList<ProgramError> ProgramRunner::check(const KoraProgram& program, int* more)
 {
     QList<ProgramError> errors;
+    int dropped = 0;
     m_descriptions.clear();
+    m_axes.clear();
+    if (more)
+        *more = 0;
     if (!m_module)
         return {{0, 0, QStringLiteral("no module")}};
+    // Instructions are in line order, so the first faults found are the first of the file.
+    QSet<int> missingAxes; // each named once, at its first line
     for (const KoraProgram::Instruction& instruction : program.instructions()) {
-        if (instruction.opcode == KoraProgram::Opcode::Jump)
+        if (instruction.opcode == KoraProgram::Opcode::Jump || missingAxes.contains(instruction.motor))
             continue;
-        const Parameter& parameter = describe(instruction.type, instruction.motor);
-        // An unknown number comes back as an empty record (number 0 has a name).
-        if (parameter.type != instruction.type || parameter.name.isEmpty()) {
-            errors.append({instruction.line, instruction.typeColumn,
-                           QStringLiteral("axis %1 has no parameter %2").arg(instruction.motor).arg(instruction.type)});
+        if (!hasAxis(instruction.motor))
+            missingAxes.insert(instruction.motor);
+        const ProgramError error = checkLine(instruction);
+        if (error.message.isEmpty())
             continue;
-        }
-        if (instruction.opcode != KoraProgram::Opcode::SetParameter)
-            continue;
-        if (parameter.readOnly) {
-            errors.append({instruction.line, instruction.typeColumn,
-                           QStringLiteral("parameter %1 (%2) is read-only").arg(instruction.type).arg(parameterName(parameter))});
-        } else if (instruction.value < parameter.minimum || instruction.value > parameter.maximum) {
-            errors.append({instruction.line, instruction.valueColumn,
-                           QStringLiteral("the value %1 is out of range for parameter %2 (%3): %4 to %5")
-                               .arg(instruction.value)
-                               .arg(instruction.type)
-                               .arg(parameterName(parameter))
-                               .arg(parameter.minimum)
-                               .arg(parameter.maximum)});
-        }
+        if (errors.size() < ProgramError::Kept)
+            errors.append(error);
+        else
+            ++dropped;
     }
+    if (more)
+        *more = dropped;
     return errors;
 }
 
@@ -135,6 +186,7 @@ ProgramRunner::Result ProgramRunner::run(const KoraProgram& program)
             if (!send(Command::GetAxisParameter, instruction, &lastValue, &result))
                 return result;
             haveValue = true;
+            result.lastRead = instruction.type;
             ++pc;
             continue;
         case KoraProgram::Opcode::Jump:
@@ -154,12 +206,20 @@ ProgramRunner::Result ProgramRunner::run(const KoraProgram& program)
         }
         if (instruction.target <= pc) {
             if (result.waitedMilliseconds + m_pollPeriod > m_timeout) {
+                result.timedOut = true;
                 result.error = {instruction.line, 0,
                                 QStringLiteral("the loop back to '%1' did not end within %2 s%3")
                                     .arg(instruction.label)
                                     .arg(m_timeout / 1000.0)
                                     .arg(haveValue ? QStringLiteral(" (the last value read was %1)").arg(lastValue)
                                                    : QString())};
+                return result;
+            }
+            if (m_progress && !m_progress(result.waitedMilliseconds, m_timeout)) {
+                result.error = {instruction.line, 0,
+                                QStringLiteral("cancelled in the loop back to '%1' after %2 s")
+                                    .arg(instruction.label)
+                                    .arg(result.waitedMilliseconds / 1000.0)};
                 return result;
             }
             m_wait(m_pollPeriod);

@@ -20,7 +20,10 @@ class ModuleInterface;
 // A jump back to an earlier line is a loop round: the runner first waits one poll period,
 // and gives up with an error naming the jump's line once the loop has waited the time-out.
 // The wait is injectable so that a module with a simulated clock can advance that clock
-// instead; by default it sleeps.
+// instead; by default it sleeps. A progress function, asked before each wait, may cancel.
+//
+// Each instruction goes to the axis it names; an axis the module does not describe is
+// refused by the check at the motor's column.
 class ProgramRunner
 {
 public:
@@ -31,8 +34,12 @@ public:
         QList<int> writtenLines;   // lines of the SAPs the module accepted, in the order written
         int commands = 0;          // requests sent
         int waitedMilliseconds = 0;
+        bool timedOut = false;     // a loop did not end within the time-out
+        int lastRead = -1;         // parameter number of the last GAP run, -1 before any
         // "lines 3-7, 12", or "no line".
         QString writtenSummary() const;
+        // "3-7, 12", and the number of distinct lines written.
+        QString writtenRanges(int* count = nullptr) const;
     };
 
     static constexpr int DefaultPollPeriod = 50;   // ms
@@ -45,9 +52,12 @@ public:
     void setTimeout(int milliseconds);
     int timeout() const { return m_timeout; }
     void setWait(std::function<void(int milliseconds)> wait);
+    // Asked before each wait with the time waited so far; false cancels the run there.
+    void setProgress(std::function<bool(int waitedMilliseconds, int timeoutMilliseconds)> progress);
 
-    // Every line the module would refuse; empty when the program may run.
-    QList<ProgramError> check(const KoraProgram& program);
+    // Every line the module would refuse (the first ProgramError::Kept, the rest counted in
+    // *more); empty when the program may run.
+    QList<ProgramError> check(const KoraProgram& program, int* more = nullptr);
     // Checks, then runs; writes nothing when the check finds anything.
     Result run(const KoraProgram& program);
 
@@ -56,11 +66,15 @@ public:
 
 private:
     const Parameter& describe(int type, int motor);
+    bool hasAxis(int motor);
+    ProgramError checkLine(const KoraProgram::Instruction& instruction);
     bool send(quint8 command, const KoraProgram::Instruction& instruction, int* value, Result* result);
 
     ModuleInterface* m_module;
     int m_pollPeriod = DefaultPollPeriod;
     int m_timeout = DefaultTimeout;
     std::function<void(int)> m_wait;
+    std::function<bool(int, int)> m_progress;
     QHash<int, Parameter> m_descriptions; // motor << 8 | type
+    QHash<int, bool> m_axes;              // motor -> described by the module
 };

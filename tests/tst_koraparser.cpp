@@ -1,6 +1,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "koraparser.h"
 #include "setupprogram.h"
 
@@ -87,6 +89,18 @@ void TestKoraParser::badText_data()
         << "SAP 6, 0\nJA Nowhere\nXYZ\n"
         << "1:9: expected ',' between the motor and the value, found the end of the line\n"
            "2:4: unknown label 'Nowhere'\n3:1: unknown instruction 'XYZ' (SAP, GAP, JC or JA)";
+    QTest::newRow("long tokens cut") << QString(45, 'A') + "\nSAP 6, 0, 1" + QString(50, '9')
+                                     << "1:1: unknown instruction '" + QString(40, 'A') + "…' (SAP, GAP, JC or JA)\n"
+                                        "2:11: the value 1" + QString(39, '9') + "… is out of range (-2147483648 to 2147483647)";
+    // The first twenty in line order, a jump's label found last among them; the rest counted.
+    QString many = "JA Nowhere\n";
+    QString first = "1:4: unknown label 'Nowhere'";
+    for (int line = 2; line <= 30; ++line) {
+        many += "XYZ\n";
+        if (line <= ProgramError::Kept)
+            first += QString("\n%1:1: unknown instruction 'XYZ' (SAP, GAP, JC or JA)").arg(line);
+    }
+    QTest::newRow("faults beyond twenty counted") << many << first + "\nand 10 more";
 }
 
 void TestKoraParser::badText()
@@ -94,34 +108,46 @@ void TestKoraParser::badText()
     QFETCH(QString, text);
     QFETCH(QString, errors);
     QList<ProgramError> found;
-    const KoraProgram program = KoraParser::parse(text, &found);
+    int more = 0;
+    const KoraProgram program = KoraParser::parse(text, &found, &more);
     QStringList shown;
     for (const ProgramError& error : qAsConst(found))
         shown << error.toString();
+    if (more > 0)
+        shown << QString("and %1 more").arg(more);
     QCOMPARE(shown.join("\n"), errors);
     QVERIFY(program.isEmpty()); // nothing of a faulty program is ever run
 }
 
 void TestKoraParser::badFiles_data()
 {
-    QTest::addColumn<QByteArray>("data"); // null: the path is a directory
+    QTest::addColumn<QString>("kind"); // "file" with the data, "folder" or "pipe"
+    QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("error");
-    QTest::newRow("NUL bytes") << QByteArray("SAP 6, 0, 1\n\nSAP\0\x01\x02", 18) << "3: not a text file: control byte 0x00";
-    QTest::newRow("invalid UTF-8") << QByteArray("SAP 6, 0, 1\n// \xff\xfe\n") << "2: not a text file: invalid UTF-8";
-    QTest::newRow("empty file") << QByteArray("") << "1:1: the program is empty";
-    QTest::newRow("cannot be read") << QByteArray() << "cannot read the file";
+    QTest::newRow("NUL bytes") << "file" << QByteArray("SAP 6, 0, 1\n\nSAP\0\x01\x02", 18) << "3: not a text file: control byte 0x00";
+    QTest::newRow("invalid UTF-8") << "file" << QByteArray("SAP 6, 0, 1\n// \xff\xfe\n") << "2: not a text file: invalid UTF-8";
+    QTest::newRow("empty file") << "file" << QByteArray("") << "1:1: the program is empty";
+    QTest::newRow("beyond the size limit") << "file" << QByteArray(KoraParser::MaxFileSize + 1, '\n')
+                                           << "the file is larger than 1 MiB (1048577 bytes)";
+    QTest::newRow("folder") << "folder" << QByteArray() << "not a regular file";
+    // Opening a pipe would wait for a writer that never comes.
+    QTest::newRow("pipe") << "pipe" << QByteArray() << "not a regular file";
+    QTest::newRow("missing") << "missing" << QByteArray() << "cannot read the file";
 }
 
 void TestKoraParser::badFiles()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, data);
     QFETCH(QString, error);
     QTemporaryDir dir;
-    QFile file(dir.filePath("p.kora"));
-    QVERIFY(data.isNull() || (file.open(QIODevice::WriteOnly) && file.write(data) == data.size()));
+    const QString path = kind == "folder" ? dir.path() : dir.filePath("p.kora");
+    QFile file(path);
+    QVERIFY(kind != "file" || (file.open(QIODevice::WriteOnly) && file.write(data) == data.size()));
     file.close();
+    QVERIFY(kind != "pipe" || ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     QList<ProgramError> errors;
-    QVERIFY(KoraParser::parseFile(data.isNull() ? dir.path() : file.fileName(), &errors).isEmpty());
+    QVERIFY(KoraParser::parseFile(path, &errors).isEmpty());
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().toString().startsWith(error), qPrintable(errors.first().toString()));
 }

@@ -76,11 +76,14 @@ void TestProgramRunner::writesInFileOrder()
 {
     SimulatedModule module;
     ProgramRunner runner = runnerOn(module);
-    const ProgramRunner::Result result = runner.run(parsed("SAP 6, 0, 100\n\nSAP 7, 0, 9 // standby\nSAP 6, 0, 50\n"));
+    const ProgramRunner::Result result =
+        runner.run(parsed("SAP 6, 0, 100\n\nSAP 7, 0, 9 // standby\nSAP 6, 2, 77\nSAP 6, 0, 50\n"));
     QVERIFY2(result.ok, qPrintable(result.error.toString()));
-    QCOMPARE(result.writtenLines, QList<int>({1, 3, 4}));
-    QCOMPARE(module.commandCount(), 3);
-    QCOMPARE(QList<int>({value(module, 6), value(module, 7)}), QList<int>({50, 9})); // the later line wins
+    QCOMPARE(result.writtenLines, QList<int>({1, 3, 4, 5}));
+    QCOMPARE(module.commandCount(), 4);
+    // Each line on the axis it names; the later line wins.
+    QCOMPARE(QList<int>({value(module, 6), value(module, 7), value(module, 6, 2), value(module, 6, 1)}),
+             QList<int>({50, 9, 77, 128}));
 }
 
 void TestProgramRunner::refusesBeforeWriting_data()
@@ -88,12 +91,14 @@ void TestProgramRunner::refusesBeforeWriting_data()
     QTest::addColumn<QString>("badLine");
     QTest::addColumn<QString>("error");
     QTest::newRow("value out of range") << "  SAP 6, 0, 256"
-                                        << "2:13: the value 256 is out of range for parameter 6 (Max. current): 0 to 255";
-    QTest::newRow("negative value") << "SAP 212, 0, -1"
-                                    << "2:13: the value -1 is out of range for parameter 212 (Max. encoder deviation): 0 to 8388607";
-    QTest::newRow("read-only parameter") << "SAP 133, 0, 1" << "2:5: parameter 133 (CL init flag) is read-only";
+                                        << "2:13: axis 0: the value 256 is out of range for parameter 6 (Max. current): 0 to 255";
+    QTest::newRow("negative value") << "SAP 212, 1, -1"
+                                    << "2:13: axis 1: the value -1 is out of range for parameter 212 (Max. encoder deviation): 0 to 8388607";
+    QTest::newRow("read-only parameter") << "SAP 133, 0, 1" << "2:5: axis 0: parameter 133 (CL init flag) is read-only";
     QTest::newRow("unknown parameter") << "SAP 99, 0, 1" << "2:5: axis 0 has no parameter 99";
     QTest::newRow("GAP of an unknown parameter") << "GAP 250, 1" << "2:5: axis 1 has no parameter 250";
+    QTest::newRow("axis the module lacks") << "SAP 6, 3, 100" << "2:8: the module has no axis 3";
+    QTest::newRow("GAP on an axis the module lacks") << "GAP 1, 255" << "2:8: the module has no axis 255";
 }
 
 void TestProgramRunner::refusesBeforeWriting()
@@ -115,21 +120,24 @@ void TestProgramRunner::loops_data()
     QTest::addColumn<QString>("error"); // empty: the run succeeds
     QTest::addColumn<int>("waited");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("cancelAt"); // ms waited when the progress cancels; -1 never
     QTest::newRow("waits for the closed-loop initialisation")
-        << ClosedLoopSetUp + "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\nSAP 7, 0, 9" << 10000 << "" << 1000 << "lines 1-3, 7";
+        << ClosedLoopSetUp + "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\nSAP 7, 0, 9" << 10000 << "" << 1000 << "lines 1-3, 7" << -1;
     QTest::newRow("initialisation never started")
         << "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\n" << 10000
-        << "3: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)" << 10000 << "no line";
+        << "3: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)" << 10000 << "no line" << -1;
+    QTest::newRow("cancelled while waiting") << "WaitInit:\n  GAP 133, 0\n  JC ZE, WaitInit\n" << 10000
+                                             << "3: cancelled in the loop back to 'WaitInit' after 0.2 s" << 200 << "no line" << 200;
     QTest::newRow("NZ loops while the value is set")
         << ClosedLoopSetUp + "Busy:\nGAP 129, 0\nJC NZ, Busy" << 300
-        << "6: the loop back to 'Busy' did not end within 0.3 s (the last value read was 1)" << 300 << "lines 1-3";
+        << "6: the loop back to 'Busy' did not end within 0.3 s (the last value read was 1)" << 300 << "lines 1-3" << -1;
     // The loop writes its line again and again; the summary names it once.
     QTest::newRow("unconditional loop without a read") << "X: SAP 7, 0, 9\nJA X" << 200
-                                                      << "2: the loop back to 'X' did not end within 0.2 s" << 200 << "line 1";
+                                                      << "2: the loop back to 'X' did not end within 0.2 s" << 200 << "line 1" << -1;
     QTest::newRow("forward jumps do not wait") << "GAP 133, 0\nJC ZE, Skip\nSAP 7, 0, 1\nSkip:\nJA End\nSAP 7, 0, 2\nEnd:"
-                                               << 0 << "" << 0 << "no line";
+                                               << 0 << "" << 0 << "no line" << -1;
     QTest::newRow("condition before any read") << "JC ZE, E\nE:" << 10000
-                                               << "1: JC has no value to test: no GAP has run before it" << 0 << "no line";
+                                               << "1: JC has no value to test: no GAP has run before it" << 0 << "no line" << -1;
 }
 
 void TestProgramRunner::loops()
@@ -139,9 +147,11 @@ void TestProgramRunner::loops()
     QFETCH(QString, error);
     QFETCH(int, waited);
     QFETCH(QString, written);
+    QFETCH(int, cancelAt);
     SimulatedModule module;
     ProgramRunner runner = runnerOn(module);
     runner.setTimeout(timeout);
+    runner.setProgress([cancelAt, timeout](int waited, int limit) { return limit == timeout && waited != cancelAt; });
     const qint64 start = module.now();
     const ProgramRunner::Result result = runner.run(parsed(text));
     QCOMPARE(result.error.toString(), error);

@@ -1,12 +1,16 @@
 #include "commissioningreport.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 
 #include "guidedrun.h"
 #include "koraparser.h"
-#include "moduleinterface.h"
+#include "simulatedmodule.h"
+
+const char* const CommissioningReport::Format = "gv7-commissioning-report/2";
 
 namespace {
 
@@ -38,56 +42,99 @@ QJsonArray settingsOf(const KoraProgram& program, const QString& section)
     return settings;
 }
 
-} // namespace
-
-QJsonObject CommissioningReport::build(const GuidedRun& run, ModuleInterface* module, bool succeeded,
-                                       const QString& program, const QDateTime& started, qint64 wallMilliseconds)
+QJsonArray stepsOf(const GuidedRun& run, qint64* simulated)
 {
     // The settings each step accepted, from the history it wrote them to.
-    QList<ProgramError> errors;
-    const KoraProgram parsed = KoraParser::parse(run.setupProgram(), &errors);
-
+    const KoraProgram parsed = KoraParser::parse(run.setupProgram(), nullptr);
     QJsonArray steps;
-    qint64 simulated = 0;
     const QList<GuidedRun::Step> runSteps = run.steps();
     for (const GuidedRun::Step& step : runSteps) {
-        simulated += step.simulatedMilliseconds;
-        steps.append(QJsonObject{{"name", step.name},
-                                 {"result", step.passed ? "passed" : "failed"},
-                                 {"settings", step.name == QLatin1String("activate closed loop") && step.passed
-                                                  ? QJsonArray{QJsonObject{{"parameter", 129}, {"motor", 0}, {"value", 1},
-                                                                           {"comment", "Closed loop on"}}}
-                                                  : settingsOf(parsed, sectionOf(step.name))},
-                                 {"simulatedMs", step.simulatedMilliseconds},
-                                 {"wallMs", step.wallMilliseconds}});
+        *simulated += step.simulatedMilliseconds;
+        QJsonObject object{{"name", step.name},
+                           {"result", step.passed ? "passed" : "failed"},
+                           {"settings", step.name == QLatin1String("activate closed loop") && step.passed
+                                            ? QJsonArray{QJsonObject{{"parameter", 129}, {"motor", 0}, {"value", 1},
+                                                                     {"comment", "Closed loop on"}}}
+                                            : settingsOf(parsed, sectionOf(step.name))},
+                           {"simulatedMs", step.simulatedMilliseconds},
+                           {"wallMs", step.wallMilliseconds}};
+        if (!step.passed)
+            object.insert(QStringLiteral("error"), step.error);
+        steps.append(object);
     }
+    return steps;
+}
 
+QJsonObject deviationOf(const GuidedRun::Deviation& deviation)
+{
+    if (!deviation.valid)
+        return QJsonObject();
+    return QJsonObject{{"axis", 0},
+                       {"actualPosition", deviation.actualPosition},
+                       {"encoderPosition", deviation.encoderPosition},
+                       {"deviationCounts", deviation.counts},
+                       {"deviationMicrosteps", deviation.microsteps}};
+}
+
+QJsonArray movesOf(const GuidedRun& run)
+{
+    QJsonArray moves;
+    const QList<GuidedRun::Move> runMoves = run.moves();
+    for (const GuidedRun::Move& move : runMoves) {
+        moves.append(QJsonObject{{"loop", move.loop},
+                                 {"move", move.kind},
+                                 {"distanceMicrosteps", move.distance},
+                                 {"deviation", deviationOf(move.deviation)}});
+    }
+    return moves;
+}
+
+} // namespace
+
+QJsonObject CommissioningReport::hardware(SimulatedModule* module, const Context& context)
+{
+    const MotorPhysics::Motor& motor = module->motor();
+    return QJsonObject{
+        {"encoder", QJsonObject{{"resolution", module->trueEncoderResolution()}, {"reversed", module->encoderReversed()}}},
+        {"motor", QJsonObject{{"loadTorqueNm", motor.loadTorque},
+                              {"loadPercent", motor.holdingTorque > 0 ? 100.0 * motor.loadTorque / motor.holdingTorque : 0.0},
+                              {"holdingTorqueNm", motor.holdingTorque},
+                              {"inertiaKgm2", motor.inertia},
+                              {"maxSpeedRevPerS", motor.maxSpeed}}},
+        {"reducedRange", module->reducedRange()},
+        {"timeScale", module->timeScale()},
+        {"pollMs", context.pollMilliseconds},
+    };
+}
+
+QJsonObject CommissioningReport::build(const GuidedRun& run, SimulatedModule* module, bool succeeded,
+                                       const QString& program, const Context& context)
+{
+    qint64 simulated = 0;
+    const QJsonArray steps = stepsOf(run, &simulated);
     QJsonObject encoder;
-    if (run.detectedResolution() > 0) {
+    if (run.detectedResolution() > 0)
         encoder = QJsonObject{{"resolution", run.detectedResolution()}, {"direction", run.detectedDirection()}};
-    }
-    const GuidedRun::Deviation deviation = run.finalDeviation();
-    QJsonObject finalDeviation;
-    if (deviation.valid) {
-        finalDeviation = QJsonObject{{"axis", 0},
-                                     {"actualPosition", deviation.actualPosition},
-                                     {"encoderPosition", deviation.encoderPosition},
-                                     {"encoderPositionMicrosteps", deviation.encoderMicrosteps},
-                                     {"deviationMicrosteps", deviation.deviation}};
-    }
 
     QJsonObject report{
-        {"format", "gv7-commissioning-report/1"},
-        {"module", QJsonObject{{"address", module ? int(module->moduleAddress()) : 0},
-                               {"firmware", module ? module->nameInFirmware() : QString()}}},
+        {"format", Format},
+        {"versions", QJsonObject{{"workbench", context.workbenchVersion},
+                                 {"plugin", context.pluginVersion},
+                                 {"qt", QString::fromLatin1(qVersion())}}},
+        {"module", QJsonObject{{"address", int(module->moduleAddress())}, {"firmware", module->nameInFirmware()}}},
+        {"hardware", hardware(module, context)},
         {"result", succeeded ? "closed loop ready" : "failed"},
         {"steps", steps},
         {"encoderDetection", encoder},
-        {"finalDeviation", finalDeviation},
-        {"timing", QJsonObject{{"started", started.toUTC().toString(Qt::ISODateWithMs)},
-                               {"wallMs", wallMilliseconds},
+        {"preset", run.preset()},
+        {"motionTest", movesOf(run)},
+        {"finalDeviation", deviationOf(run.finalDeviation())},
+        {"timing", QJsonObject{{"started", context.started.toUTC().toString(Qt::ISODateWithMs)},
+                               {"wallMs", context.wallMilliseconds},
                                {"simulatedMs", simulated}}},
         {"setupProgram", program},
+        {"setupProgramSha256",
+         QString::fromLatin1(QCryptographicHash::hash(program.toUtf8(), QCryptographicHash::Sha256).toHex())},
     };
     if (!succeeded)
         report.insert(QStringLiteral("error"), run.errorString());
@@ -98,7 +145,7 @@ bool CommissioningReport::save(const QString& path, const QJsonObject& report, Q
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(report).toJson()) < 0 || !file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("CommissioningReport", "cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

@@ -91,6 +91,8 @@ bool GuidedRun::run()
     m_steps.clear();
     m_detectedResolution = 0;
     m_detectedDirection.clear();
+    m_preset.clear();
+    m_moves.clear();
     m_deviations.clear();
     MotorPhysics::Motor motor = m_module->motor();
     m_loadTorque = motor.loadTorque;
@@ -111,7 +113,7 @@ bool GuidedRun::run()
            && timed(QStringLiteral("motion test"), [this] {
                   return coupleLoad() && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
               });
-    m_deviation = measureDeviation();
+    m_deviation = deviation();
     if (!m_loadCoupled) {
         // Whatever happened, the module keeps the load it was given.
         motor = m_module->motor();
@@ -149,29 +151,12 @@ bool GuidedRun::timed(const QString& name, const std::function<bool()>& step)
     Step record;
     record.name = name;
     record.passed = step();
+    if (!record.passed)
+        record.error = m_error;
     record.simulatedMilliseconds = m_module->now() - simulatedStart;
     record.wallMilliseconds = wall.elapsed();
     m_steps.append(record);
     return record.passed;
-}
-
-// Axis 0, as the run commissions it; the microsteps per revolution follow the motor step.
-GuidedRun::Deviation GuidedRun::measureDeviation() const
-{
-    Deviation result;
-    bool ok[5] = {};
-    result.actualPosition = m_module->getAxisParameter(1, 0, &ok[0]);
-    result.encoderPosition = m_module->getAxisParameter(209, 0, &ok[1]);
-    const int resolution = m_module->getAxisParameter(210, 0, &ok[2]);
-    const int fullSteps = m_module->getAxisParameter(202, 0, &ok[3]);
-    const int exponent = m_module->getAxisParameter(140, 0, &ok[4]);
-    if (!(ok[0] && ok[1] && ok[2] && ok[3] && ok[4]) || resolution == 0 || exponent < 0 || exponent > 8)
-        return result;
-    const double microsteps = double(result.encoderPosition) * fullSteps * (1 << exponent) / resolution;
-    result.encoderMicrosteps = qRound(microsteps);
-    result.deviation = result.actualPosition - result.encoderMicrosteps;
-    result.valid = true;
-    return result;
 }
 
 bool GuidedRun::openStartUp()
@@ -280,7 +265,8 @@ bool GuidedRun::closedLoopStep()
     settle(StepMilliseconds);
     if (!click(control<QAbstractButton>(ClosedLoopId, ClosedLoopPage, "btnBalanced"), QStringLiteral("balanced")))
         return false;
-    say(QStringLiteral("Step 3: closed-loop settings: preset \"balanced\"."));
+    m_preset = QStringLiteral("balanced");
+    say(QStringLiteral("Step 3: closed-loop settings: preset \"%1\".").arg(m_preset));
     screenshot(ClosedLoopId, QStringLiteral("5-closedloop"));
     auto* box = control<QDialogButtonBox>(ClosedLoopId, ClosedLoopPage, "buttonBox");
     if (!box || !click(box->button(QDialogButtonBox::Ok), QStringLiteral("Ok")))
@@ -326,25 +312,33 @@ bool GuidedRun::coupleLoad()
     return true;
 }
 
-double GuidedRun::deviation(double* counts) const
+// Axis 0, as the run commissions it. In whole encoder counts, as the encoder tells them: the
+// fraction of a count it cannot see is no deviation (at 4000 counts a count is 12.8 of 51200
+// microsteps). The counter's position is read from the module as a user would.
+GuidedRun::Deviation GuidedRun::deviation() const
 {
+    Deviation result;
     m_module->synchronise();
     const SimulatedAxis* axis = m_module->drive()->axis(0);
-    *counts = axis->positionDeviation();
     const int resolution = axis->matchingEncoderResolution();
-    const double microsteps = resolution ? *counts * axis->microstepsPerRevolution() / resolution : 0.0;
-    *counts += 0.0; // no "-0" in the report
-    return microsteps + 0.0;
+    bool actual = false;
+    bool encoder = false;
+    result.actualPosition = m_module->getAxisParameter(1, 0, &actual);
+    result.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
+    result.counts = qRound(axis->positionDeviation());
+    result.microsteps = resolution ? qRound(double(result.counts) * axis->microstepsPerRevolution() / resolution) : 0;
+    result.valid = actual && encoder && resolution != 0;
+    return result;
 }
 
-QString GuidedRun::reportDeviation()
+QString GuidedRun::reportDeviation(Move move)
 {
-    double counts = 0.0;
-    const QString microsteps = QString::number(deviation(&counts), 'f', 0);
+    move.deviation = deviation();
+    m_moves.append(move);
     say(QStringLiteral("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
-            .arg(microsteps)
-            .arg(counts, 0, 'f', 0));
-    return microsteps + QStringLiteral(" microsteps");
+            .arg(move.deviation.microsteps)
+            .arg(move.deviation.counts));
+    return QStringLiteral("%1 microsteps").arg(move.deviation.microsteps);
 }
 
 bool GuidedRun::motionTest(const QString& loop)
@@ -367,7 +361,11 @@ bool GuidedRun::motionTest(const QString& loop)
     if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, QStringLiteral("the position to be reached")))
         return false;
     say(QStringLiteral("        position reached."));
-    m_deviations.append(reportDeviation());
+    Move move;
+    move.loop = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
+    move.kind = QStringLiteral("relative move");
+    move.distance = distance->intValue();
+    m_deviations.append(reportDeviation(move));
 
     say(QStringLiteral("%1: another move, stopped on the way.").arg(title));
     if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
@@ -375,7 +373,8 @@ bool GuidedRun::motionTest(const QString& loop)
     if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, QStringLiteral("the motor to stop")))
         return false;
     say(QStringLiteral("        stopped."));
-    reportDeviation();
+    move.kind = QStringLiteral("stopped on the way");
+    reportDeviation(move);
     screenshot(StartUp, loop == QLatin1String("open loop") ? QStringLiteral("7-motion-test-open-loop")
                                                            : QStringLiteral("7-motion-test"));
     return true;

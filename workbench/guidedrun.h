@@ -44,30 +44,42 @@ public:
     bool closedLoopActivated() const;
 
     // For the commissioning report: each step as the run went through it (a failed run ends
-    // with the failed step), what the auto-detection found, and the deviation at the end.
+    // with the failed step and its error), what the auto-detection found, the preset chosen,
+    // each move of the motion tests and the deviation at the end.
     struct Step
     {
         QString name;
         bool passed = false;
+        QString error; // why it failed
         qint64 simulatedMilliseconds = 0;
         qint64 wallMilliseconds = 0;
     };
+    // The deviation of actual and encoder position as the log prints it: the encoder count
+    // the actual position calls for minus the encoder's count, and that in microsteps.
     struct Deviation
     {
         bool valid = false;
-        int actualPosition = 0;    // parameter 1, microsteps
-        int encoderPosition = 0;   // parameter 209, counts
-        int encoderMicrosteps = 0; // the encoder position in microsteps (parameters 210, 202, 140)
-        int deviation = 0;         // actual position minus encoder position, microsteps
+        int actualPosition = 0;  // parameter 1, microsteps
+        int encoderPosition = 0; // parameter 209, counts
+        int counts = 0;
+        int microsteps = 0;
+    };
+    struct Move
+    {
+        QString loop;     // "open loop", "closed loop"
+        QString kind;     // "relative move", "stopped on the way"
+        int distance = 0; // microsteps commanded
+        Deviation deviation;
     };
     QList<Step> steps() const { return m_steps; }
     int detectedResolution() const { return m_detectedResolution; } // 0 before the encoder step
     QString detectedDirection() const { return m_detectedDirection; }
+    QString preset() const { return m_preset; } // empty before the closed-loop step
+    QList<Move> moves() const { return m_moves; }
     Deviation finalDeviation() const { return m_deviation; }
 
 private:
     bool timed(const QString& name, const std::function<bool()>& step);
-    Deviation measureDeviation() const;
     bool openStartUp();
     bool motorStep();
     bool encoderStep();
@@ -75,9 +87,9 @@ private:
     bool activateClosedLoop();
     bool motionTest(const QString& loop);
     bool coupleLoad();
-    // Microsteps the rotor is behind the actual position, as the encoder sees it.
-    double deviation(double* counts) const;
-    QString reportDeviation();
+    // How far the rotor is behind the actual position, as the encoder sees it.
+    Deviation deviation() const;
+    QString reportDeviation(Move move);
 
     QWidget* page(int subWidgetId, const char* objectName) const;
     template<typename T>
@@ -109,5 +121,7 @@ private:
     QList<Step> m_steps;
     int m_detectedResolution = 0;
     QString m_detectedDirection;
+    QString m_preset;
+    QList<Move> m_moves;
     Deviation m_deviation;
 };

@@ -24,6 +24,7 @@
 #include "pluginlocation.h"
 #include "programcommands.h"
 #include "simulatedmodule.h"
+#include "toolsinterface.h"
 #include "toolwindow.h"
 #include "windowlayout.h"
 #include "translations.h"
@@ -52,7 +53,7 @@ struct Options
     QString applyProgram;
     QString checkProgram;
     QString report;
-    QList<int> axes{0};
+    QList<int> axes; // empty: the axes the program names
 };
 
 const char* const PluginCatalogue = "genericv7";
@@ -143,10 +144,14 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         "apply-program", QCoreApplication::translate("main", "Apply the setup program in FILE to the axes."), "FILE");
     const QCommandLineOption checkProgram(
         "check-program",
-        QCoreApplication::translate("main", "Compare the axes with the setup program in FILE; exit 1 on a difference."),
+        QCoreApplication::translate("main", "Compare the axes with the setup program in FILE; exit 1 on a difference, "
+                                            "2 when the program cannot be used."),
         "FILE");
     const QCommandLineOption axes(
-        "axes", QCoreApplication::translate("main", "Axes for --apply-program and --check-program (default 0)."), "LIST");
+        "axes",
+        QCoreApplication::translate("main", "Move a program that addresses one axis to these axes for --apply-program "
+                                            "and --check-program (default: the axes the program names)."),
+        "LIST");
     parser.addOptions({plugin, pollMs, resolution, reversed, firmware, timeScale, screenshot, open, autoRun, screenshots,
                        verbose, saveProgram, report, applyProgram, checkProgram, axes, scope, lang});
 
@@ -221,13 +226,13 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         return false;
     }
     if (parser.isSet(axes)) {
-        options.axes.clear();
         const QStringList axisList = parser.value(axes).split(QLatin1Char(','));
         for (const QString& axis : axisList) {
             options.axes.append(axis.trimmed().toInt(&ok));
             if (!ok || options.axes.last() < 0 || options.axes.last() >= SimulatedDrive::AxisCount) {
-                printError(QCoreApplication::translate("main", "--axes needs axis numbers from 0 to %1, separated by commas")
-                               .arg(SimulatedDrive::AxisCount - 1));
+                printError(QCoreApplication::translate("main", "--axes needs axis numbers from 0 to %1, separated by "
+                                                               "commas: '%2' is not one")
+                               .arg(QString::number(SimulatedDrive::AxisCount - 1), axis.left(40)));
                 return false;
             }
         }
@@ -243,52 +248,92 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     return true;
 }
 
+// Versions and settings the commissioning report records besides the run itself.
+CommissioningReport::Context reportContext(MainWindow& window, const QDateTime& started, qint64 wallMilliseconds)
+{
+    CommissioningReport::Context context;
+    context.workbenchVersion = QStringLiteral(GV7_VERSION);
+    if (ToolsInterface* factory = window.pluginHost()->factory())
+        context.pluginVersion = factory->versionText();
+    context.pollMilliseconds = window.pollPeriod();
+    context.started = started;
+    context.wallMilliseconds = wallMilliseconds;
+    return context;
+}
+
+// The guided commissioning with its program and report; the exit code. The output files are
+// tried first, so that a bad path costs no run.
+int runGuided(MainWindow& window, SimulatedModule* module, const Options& options, QTextStream& out)
+{
+    QString error;
+    for (const QString& path : {options.report, options.saveProgram}) {
+        if (!path.isEmpty() && !ProgramCommands::isWritable(path, &error)) {
+            printError(error);
+            return ProgramCommands::Unusable;
+        }
+    }
+    const QDateTime started = QDateTime::currentDateTime();
+    QElapsedTimer wall;
+    wall.start();
+    GuidedRun run(window.pluginHost(), module, &out);
+    run.setScreenshotDirectory(options.screenshots);
+    run.setCompareOpenLoop(options.compareOpenLoop);
+    const bool ready = run.run();
+    const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
+    if (!options.report.isEmpty()
+        && !CommissioningReport::save(options.report,
+                                      CommissioningReport::build(run, module, ready, program,
+                                                                 reportContext(window, started, wall.elapsed())),
+                                      &error)) {
+        printError(error);
+        return ProgramCommands::Failed;
+    }
+    if (!ready) {
+        printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
+        return ProgramCommands::Failed;
+    }
+    if (!options.saveProgram.isEmpty()) {
+        if (!ProgramCommands::save(options.saveProgram, program, &error)) {
+            printError(error);
+            return ProgramCommands::Failed;
+        }
+        out << QCoreApplication::translate("main", "Setup program saved to %1").arg(options.saveProgram) << Qt::endl;
+    }
+    return ProgramCommands::Done;
+}
+
 // The guided commissioning with its program and report, then applying and checking setup
-// programs, in that order; false as soon as one fails.
-bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& options)
+// programs, in that order; the exit code of the first that does not succeed.
+int runHeadless(MainWindow& window, SimulatedModule* module, const Options& options)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
+    ProgramCommands commands(module, &out, &err);
     if (options.autoRun) {
-        const QDateTime started = QDateTime::currentDateTime();
-        QElapsedTimer wall;
-        wall.start();
-        GuidedRun run(window.pluginHost(), module, &out);
-        run.setScreenshotDirectory(options.screenshots);
-        run.setCompareOpenLoop(options.compareOpenLoop);
-        const bool ready = run.run();
-        const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
-        QString error;
-        if (!options.report.isEmpty()
-            && !CommissioningReport::save(options.report,
-                                          CommissioningReport::build(run, module, ready, program, started, wall.elapsed()),
-                                          &error)) {
-            printError(error);
-            return false;
+        // The programs to apply and check afterwards are read first, so a bad one costs no run.
+        for (const QString& path : {options.applyProgram, options.checkProgram}) {
+            if (!path.isEmpty() && !commands.isUsable(path, options.axes))
+                return ProgramCommands::Unusable;
         }
-        if (!ready) {
-            printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
-            return false;
-        }
-        if (!options.saveProgram.isEmpty()) {
-            if (!ProgramCommands::save(options.saveProgram, program, &error)) {
-                printError(error);
-                return false;
-            }
-            out << "Setup program saved to " << options.saveProgram << Qt::endl;
-        }
+        const int code = runGuided(window, module, options, out);
+        if (code != ProgramCommands::Done)
+            return code;
     }
     // Loops in a program wait on the module's clock, which then runs only as they wait.
     module->setManualClock(true);
-    ProgramCommands commands(module, &out, &err);
     commands.setWait(ProgramCommands::waitFor(module));
-    if (!options.applyProgram.isEmpty() && !commands.apply(options.applyProgram, options.axes))
-        return false;
-    if (!options.checkProgram.isEmpty() && !commands.check(options.checkProgram, options.axes)) {
-        printError(QCoreApplication::translate("main", "the module does not match %1").arg(options.checkProgram));
-        return false;
+    if (!options.applyProgram.isEmpty()) {
+        const ProgramCommands::Outcome applied = commands.apply(options.applyProgram, options.axes);
+        if (applied != ProgramCommands::Done)
+            return applied;
     }
-    return true;
+    if (!options.checkProgram.isEmpty()) {
+        const ProgramCommands::Outcome checked = commands.check(options.checkProgram, options.axes);
+        if (checked == ProgramCommands::Failed)
+            printError(QCoreApplication::translate("main", "the module does not match %1").arg(options.checkProgram));
+        return checked;
+    }
+    return ProgramCommands::Done;
 }
 
 } // namespace
@@ -377,7 +422,7 @@ int main(int argc, char* argv[])
     if (headless) {
         // From the event loop, once the tools have found each other.
         QTimer::singleShot(0, &window, [&window, module, &options]() {
-            QCoreApplication::exit(runHeadless(window, module, options) ? 0 : 1);
+            QCoreApplication::exit(runHeadless(window, module, options));
         });
         return app.exec();
     }

@@ -1,15 +1,28 @@
 #include "programcommands.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
 
 #include "koraparser.h"
 #include "programretargeter.h"
-#include "programrunner.h"
 #include "simulatedmodule.h"
+
+namespace {
+
+const int ClosedLoopInitFlag = 133;
+
+// "lines 3-7, 12" as ProgramRunner sums them up, in words of the interface's language.
+QString writtenLines(const ProgramRunner::Result& result)
+{
+    int count = 0;
+    const QString ranges = result.writtenRanges(&count);
+    return count == 0 ? ProgramCommands::tr("no line") : ProgramCommands::tr("line(s) %1", nullptr, count).arg(ranges);
+}
+
+} // namespace
 
 ProgramCommands::ProgramCommands(ModuleInterface* module, QTextStream* out, QTextStream* err)
     : m_module(module)
@@ -21,6 +34,11 @@ ProgramCommands::ProgramCommands(ModuleInterface* module, QTextStream* out, QTex
 void ProgramCommands::setWait(std::function<void(int)> wait)
 {
     m_wait = std::move(wait);
+}
+
+void ProgramCommands::setProgress(std::function<bool(int, int)> progress)
+{
+    m_progress = std::move(progress);
 }
 
 std::function<void(int)> ProgramCommands::waitFor(SimulatedModule* module)
@@ -40,90 +58,173 @@ std::function<void(int)> ProgramCommands::waitFor(SimulatedModule* module)
     };
 }
 
-void ProgramCommands::printErrors(const QString& path, const QList<ProgramError>& errors)
+QString ProgramCommands::axesText(const QList<int>& axes)
 {
-    for (const ProgramError& error : errors)
+    QStringList numbers;
+    for (int axis : axes)
+        numbers << QString::number(axis);
+    return axes.size() == 1 ? tr("axis %1").arg(numbers.first()) : tr("axes %1").arg(numbers.join(QStringLiteral(", ")));
+}
+
+void ProgramCommands::printErrors(const QString& path, QList<ProgramError> errors, int more)
+{
+    ProgramError::keepFirst(&errors, &more);
+    for (const ProgramError& error : qAsConst(errors))
         *m_err << error.toString(path) << Qt::endl;
+    if (more > 0)
+        *m_err << tr("%1: and %n more fault(s)", nullptr, more).arg(path) << Qt::endl;
 }
 
 bool ProgramCommands::load(const QString& path, KoraProgram* program)
 {
     QList<ProgramError> errors;
-    *program = KoraParser::parseFile(path, &errors);
-    printErrors(path, errors);
+    int more = 0;
+    *program = KoraParser::parseFile(path, &errors, &more);
+    printErrors(path, errors, more);
     return errors.isEmpty();
 }
 
-bool ProgramCommands::apply(const QString& path, const QList<int>& axes)
+bool ProgramCommands::prepare(const QString& path, const QList<int>& axes, QList<Target>* targets)
 {
     KoraProgram program;
     if (!load(path, &program))
         return false;
+    const QList<int> named = ProgramRetargeter::motors(program);
+    if (named.isEmpty()) {
+        *m_err << tr("%1: the program addresses no axis (it has no SAP or GAP)").arg(path) << Qt::endl;
+        return false;
+    }
+    if (axes.isEmpty()) {
+        targets->append({named, program});
+    } else if (named.size() > 1) {
+        *m_err << tr("%1: the program addresses %2; only a program that addresses one axis can be moved to other "
+                     "axes (without a choice of axes each line goes to the axis it names)")
+                      .arg(path, axesText(named))
+               << Qt::endl;
+        return false;
+    } else {
+        for (int axis : axes)
+            targets->append({{axis}, ProgramRetargeter::toMotor(program, axis)});
+    }
+    ProgramRunner runner(m_module);
+    QList<ProgramError> errors;
+    int more = 0;
+    for (const Target& target : qAsConst(*targets)) {
+        int dropped = 0;
+        errors += runner.check(target.program, &dropped);
+        more += dropped;
+    }
+    printErrors(path, errors, more);
+    return errors.isEmpty();
+}
+
+bool ProgramCommands::isUsable(const QString& path, const QList<int>& axes)
+{
+    QList<Target> targets;
+    if (prepare(path, axes, &targets))
+        return true;
+    *m_err << tr("%1: nothing run").arg(path) << Qt::endl;
+    return false;
+}
+
+ProgramCommands::Outcome ProgramCommands::apply(const QString& path, const QList<int>& axes)
+{
+    QList<Target> targets;
+    if (!prepare(path, axes, &targets)) {
+        *m_err << tr("%1: nothing written").arg(path) << Qt::endl;
+        return Unusable;
+    }
     ProgramRunner runner(m_module);
     if (m_wait)
         runner.setWait(m_wait);
-    QList<KoraProgram> targeted;
-    bool valid = true;
-    for (int axis : axes) {
-        targeted.append(ProgramRetargeter::toMotor(program, axis));
-        const QList<ProgramError> errors = runner.check(targeted.last());
-        printErrors(path, errors);
-        valid = valid && errors.isEmpty();
-    }
-    if (!valid) {
-        *m_err << path << ": nothing written" << Qt::endl;
-        return false;
-    }
-    for (int i = 0; i < axes.size(); ++i) {
-        const ProgramRunner::Result result = runner.run(targeted.at(i));
+    runner.setProgress(m_progress);
+    QList<int> done;
+    for (const Target& target : qAsConst(targets)) {
+        const ProgramRunner::Result result = runner.run(target.program);
         if (!result.ok) {
-            *m_err << result.error.toString(path) << Qt::endl;
-            *m_err << path << ": stopped on axis " << axes.at(i) << "; written there: " << result.writtenSummary();
-            if (i > 0) {
-                QStringList done;
-                for (int j = 0; j < i; ++j)
-                    done << QString::number(axes.at(j));
-                *m_err << "; axes set up before: " << done.join(QStringLiteral(", "));
-            }
-            *m_err << Qt::endl;
-            return false;
+            reportStop(path, target, result, done);
+            return Failed;
         }
-        *m_out << "axis " << axes.at(i) << ": applied " << path << ", " << result.writtenSummary() << " written ("
-               << result.commands << " commands, waited " << result.waitedMilliseconds / 1000.0 << " s)" << Qt::endl;
+        *m_out << tr("%1: applied %2, %3 written (%n command(s), waited %4 s)", nullptr, result.commands)
+                      .arg(axesText(target.axes), path, writtenLines(result),
+                           QString::number(result.waitedMilliseconds / 1000.0))
+               << Qt::endl;
+        done += target.axes;
     }
-    return true;
+    return Done;
 }
 
-bool ProgramCommands::check(const QString& path, const QList<int>& axes, QList<ProgramComparer::Row>* rows)
+void ProgramCommands::reportStop(const QString& path, const Target& target, const ProgramRunner::Result& result,
+                                 const QList<int>& done)
 {
-    KoraProgram program;
-    if (!load(path, &program))
-        return false;
+    *m_err << result.error.toString(path) << Qt::endl;
+    // The program's wait for the closed-loop initialisation ends only with a matching encoder.
+    if (result.timedOut && result.lastRead == ClosedLoopInitFlag) {
+        *m_err << tr("%1: closed-loop initialisation did not finish: check the encoder resolution and direction")
+                      .arg(axesText(target.axes))
+               << Qt::endl;
+    }
+    QString stopped = tr("%1: stopped on %2; written there: %3").arg(path, axesText(target.axes), writtenLines(result));
+    if (!done.isEmpty())
+        stopped += tr("; set up before: %1").arg(axesText(done));
+    *m_err << stopped << Qt::endl;
+}
+
+ProgramCommands::Outcome ProgramCommands::check(const QString& path, const QList<int>& axes,
+                                                QList<ProgramComparer::Row>* rows)
+{
+    m_verdicts.clear();
+    QList<Target> targets;
+    if (!prepare(path, axes, &targets)) {
+        *m_err << tr("%1: nothing compared").arg(path) << Qt::endl;
+        return Unusable;
+    }
     const ProgramComparer comparer(m_module);
-    bool same = true;
-    for (int axis : axes) {
-        const QList<ProgramComparer::Row> compared = comparer.compare(ProgramRetargeter::toMotor(program, axis));
-        const QList<ProgramComparer::Row> differences = ProgramComparer::differences(compared);
+    Outcome outcome = Done;
+    for (const Target& target : qAsConst(targets)) {
+        const QList<ProgramComparer::Row> compared = comparer.compare(target.program);
         if (rows)
             *rows += compared;
-        for (const ProgramComparer::Row& row : differences)
+        for (int axis : target.axes)
+            outcome = qMax(outcome, verdict(path, axis, compared));
+    }
+    return outcome;
+}
+
+ProgramCommands::Outcome ProgramCommands::verdict(const QString& path, int axis, const QList<ProgramComparer::Row>& compared)
+{
+    int count = 0;
+    int skipped = 0;
+    int differing = 0;
+    for (const ProgramComparer::Row& row : compared) {
+        if (row.motor != axis)
+            continue;
+        ++count;
+        skipped += row.state == ProgramComparer::State::NotCompared ? 1 : 0;
+        if (row.isDifference()) {
+            ++differing;
             *m_out << path << ':' << row.line << ": " << row.toString() << Qt::endl;
-        int skipped = 0;
-        for (const ProgramComparer::Row& row : compared)
-            skipped += row.state == ProgramComparer::State::NotCompared ? 1 : 0;
-        if (differences.isEmpty()) {
-            *m_out << "axis " << axis << ": matches " << path << " (" << compared.size() - skipped
-                   << " parameters compared";
-            if (skipped > 0)
-                *m_out << ", " << skipped << " position" << (skipped > 1 ? "s" : "") << " not";
-            *m_out << ")" << Qt::endl;
-        } else {
-            *m_out << "axis " << axis << ": " << differences.size() << " of " << compared.size()
-                   << " parameters differ from " << path << Qt::endl;
-            same = false;
         }
     }
-    return same;
+    QString line;
+    Outcome outcome = Done;
+    if (count == skipped) {
+        line = tr("axis %1: nothing compared with %2: it sets no parameter of this axis that keeps its value")
+                   .arg(QString::number(axis), path);
+        outcome = Unusable;
+    } else if (differing == 0) {
+        QString counts = tr("%n parameter(s) compared", nullptr, count - skipped);
+        if (skipped > 0)
+            counts += tr(", %n position(s) not", nullptr, skipped);
+        line = tr("axis %1: matches %2 (%3)").arg(QString::number(axis), path, counts);
+    } else {
+        line = tr("axis %1: %2 of %n parameter(s) differ from %3", nullptr, count)
+                   .arg(QString::number(axis), QString::number(differing), path);
+        outcome = Failed;
+    }
+    m_verdicts << line;
+    (outcome == Unusable ? *m_err : *m_out) << line << Qt::endl;
+    return outcome;
 }
 
 QString ProgramCommands::programFromHistory(const QString& history, bool closedLoopActive)
@@ -149,13 +250,25 @@ bool ProgramCommands::save(const QString& path, const QString& text, QString* er
     QList<ProgramError> errors;
     KoraParser::parse(text, &errors);
     if (!errors.isEmpty()) {
-        *error = QStringLiteral("the setup program is not valid: %1").arg(errors.first().toString());
+        *error = tr("the setup program is not valid: %1").arg(errors.first().toString());
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        *error = tr("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
+    return true;
+}
+
+bool ProgramCommands::isWritable(const QString& path, QString* error)
+{
+    const bool folder = QFileInfo(path).isDir();
+    QSaveFile file(path);
+    if (folder || !file.open(QIODevice::WriteOnly)) {
+        *error = tr("cannot write %1: %2").arg(path, folder ? tr("it is a folder") : file.errorString());
+        return false;
+    }
+    file.cancelWriting();
     return true;
 }

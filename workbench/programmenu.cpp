@@ -1,14 +1,19 @@
 #include "programmenu.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRegularExpression>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTextStream>
+#include <QVBoxLayout>
 
 #include "comparisondialog.h"
 #include "mainwindow.h"
@@ -19,7 +24,14 @@
 
 namespace {
 const int StartUpTool = 50;
-const QString FileFilter = QStringLiteral("Setup programs (*.kora);;All files (*)");
+// Longer texts go into a scrolling dialog instead of a message box that grows off-screen.
+const int MessageBoxLines = 12;
+const int StatusMilliseconds = 10000;
+
+QString fileFilter()
+{
+    return ProgramMenu::tr("Setup programs (*.kora);;All files (*)");
+}
 } // namespace
 
 ProgramMenu::ProgramMenu(MainWindow* window, QMenu* menu)
@@ -35,18 +47,24 @@ ProgramMenu::ProgramMenu(MainWindow* window, QMenu* menu)
         ->setObjectName(QStringLiteral("actCompareProgram"));
 }
 
-bool ProgramMenu::saveFile(const QString& path, QString* message)
+bool ProgramMenu::programText(QString* text, QString* message) const
 {
     ReRezorInterface* startUp = m_window->pluginHost()->tool(StartUpTool);
     auto* history = startUp ? startUp->findChild<QTextEdit*>(QStringLiteral("teHistory")) : nullptr;
     auto* activate = startUp ? startUp->findChild<QCheckBox*>(QStringLiteral("cbActivateClosedLoop")) : nullptr;
     if (!history || history->toPlainText().trimmed().isEmpty()) {
-        *message = tr("The start-up page has no setup program yet: apply at least the motor settings first.");
+        *message = tr("There is nothing to save yet: the start-up page has no setup program until at least the motor "
+                      "settings are applied.");
         return false;
     }
-    const QString text =
-        ProgramCommands::programFromHistory(history->toPlainText(), activate && activate->isChecked());
-    if (!ProgramCommands::save(path, text, message))
+    *text = ProgramCommands::programFromHistory(history->toPlainText(), activate && activate->isChecked());
+    return true;
+}
+
+bool ProgramMenu::saveFile(const QString& path, QString* message)
+{
+    QString text;
+    if (!programText(&text, message) || !ProgramCommands::save(path, text, message))
         return false;
     *message = tr("Setup program saved to %1.").arg(path);
     return true;
@@ -58,28 +76,52 @@ bool ProgramMenu::applyFile(const QString& path, int axis, QString* message)
     QTextStream stream(message);
     ProgramCommands commands(m_window->module(), &stream, &stream);
     commands.setWait(ProgramCommands::waitFor(m_window->module()));
-    return commands.apply(path, {axis});
+    // Shown only once a wait lasts; the wait lets its Cancel button be clicked.
+    QProgressDialog progress(tr("Waiting for the setup program's loop to end..."), tr("Cancel"), 0, 1, m_window);
+    progress.setWindowTitle(tr("Apply setup program"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    commands.setProgress([&progress](int waited, int timeout) {
+        progress.setMaximum(timeout);
+        progress.setValue(waited);
+        return !progress.wasCanceled();
+    });
+    const bool applied = commands.apply(path, axis == NamedAxes ? QList<int>() : QList<int>{axis}) == ProgramCommands::Done;
+    progress.reset();
+    return applied;
 }
 
-bool ProgramMenu::compareFile(const QString& path, int axis, QList<ProgramComparer::Row>* rows, QString* message)
+bool ProgramMenu::compareFile(const QString& path, int axis, QList<ProgramComparer::Row>* rows, QStringList* verdicts,
+                              QString* message)
 {
     message->clear();
     QTextStream stream(message);
     ProgramCommands commands(m_window->module(), &stream, &stream);
-    return commands.check(path, {axis}, rows);
+    const bool same = commands.check(path, axis == NamedAxes ? QList<int>() : QList<int>{axis}, rows) == ProgramCommands::Done;
+    *verdicts = commands.verdicts();
+    return same;
 }
 
 void ProgramMenu::saveProgram()
 {
-    QString path = QFileDialog::getSaveFileName(m_window, tr("Save setup program"), m_directory, FileFilter);
+    const QString title = tr("Save setup program");
+    QString text;
+    QString message;
+    if (!programText(&text, &message)) {
+        QMessageBox::information(m_window, title, message);
+        return;
+    }
+    QString path = QFileDialog::getSaveFileName(m_window, title, m_directory, fileFilter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".kora");
     m_directory = QFileInfo(path).absolutePath();
-    QString message;
-    if (!saveFile(path, &message))
-        QMessageBox::warning(m_window, tr("Save setup program"), message);
+    if (saveFile(path, &message))
+        m_window->statusBar()->showMessage(message, StatusMilliseconds);
+    else
+        QMessageBox::warning(m_window, title, message);
 }
 
 void ProgramMenu::applyProgram()
@@ -90,43 +132,66 @@ void ProgramMenu::applyProgram()
     if (!chooseFileAndAxis(title, &path, &axis))
         return;
     QString message;
-    if (applyFile(path, axis, &message))
-        QMessageBox::information(m_window, title, message);
-    else
-        QMessageBox::warning(m_window, title, message);
+    const bool applied = applyFile(path, axis, &message);
+    showText(title, message.trimmed(), !applied);
 }
 
 void ProgramMenu::compareProgram()
 {
+    const QString title = tr("Compare axis with setup program");
     QString path;
     int axis = 0;
-    if (!chooseFileAndAxis(tr("Compare axis with setup program"), &path, &axis))
+    if (!chooseFileAndAxis(title, &path, &axis))
         return;
     QList<ProgramComparer::Row> rows;
+    QStringList verdicts;
     QString message;
-    compareFile(path, axis, &rows, &message);
+    compareFile(path, axis, &rows, &verdicts, &message);
     if (rows.isEmpty()) {
-        QMessageBox::warning(m_window, tr("Compare axis with setup program"), message);
+        showText(title, message.trimmed(), true);
         return;
     }
     // The table shows each difference; above it only the verdict per axis.
-    const QStringList verdict = message.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^axis \\d+: ")));
     ComparisonDialog dialog(m_window);
-    dialog.setResult(verdict.join(QLatin1Char('\n')), rows);
+    dialog.setResult(verdicts.join(QLatin1Char('\n')), rows);
     dialog.exec();
 }
 
 bool ProgramMenu::chooseFileAndAxis(const QString& title, QString* path, int* axis)
 {
-    *path = QFileDialog::getOpenFileName(m_window, title, m_directory, FileFilter);
+    *path = QFileDialog::getOpenFileName(m_window, title, m_directory, fileFilter());
     if (path->isEmpty())
         return false;
     m_directory = QFileInfo(*path).absolutePath();
-    QStringList axes;
+    QStringList axes{tr("The axes the program names")};
     for (int motor = 0; motor < SimulatedDrive::AxisCount; ++motor)
         axes << tr("Axis %1").arg(motor);
     bool ok = false;
     const QString chosen = QInputDialog::getItem(m_window, title, tr("Axis:"), axes, 0, false, &ok);
-    *axis = axes.indexOf(chosen);
-    return ok && *axis >= 0;
+    *axis = axes.indexOf(chosen) - 1; // the first choice is NamedAxes
+    return ok && *axis >= NamedAxes;
+}
+
+void ProgramMenu::showText(const QString& title, const QString& text, bool problem)
+{
+    if (text.count(QLatin1Char('\n')) < MessageBoxLines) {
+        if (problem)
+            QMessageBox::warning(m_window, title, text);
+        else
+            QMessageBox::information(m_window, title, text);
+        return;
+    }
+    QDialog dialog(m_window);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* view = new QPlainTextEdit(text, &dialog);
+    view->setObjectName(QStringLiteral("pteProgramMessages"));
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(view);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(760, 420);
+    dialog.exec();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include <QtGlobal>
+
 namespace {
 const int IntMin = std::numeric_limits<int>::min();
 const int IntMax = std::numeric_limits<int>::max();
@@ -13,9 +15,9 @@ const int Limit24 = (1 << 24) - 1;
 
 ParameterCatalogue::ParameterCatalogue()
 {
-    add(0, "par::TargetPosition", "Target position", "Target position", "µsteps", IntMin, IntMax, 0,
+    add(0, "par::TargetPosition", "Target position", "Target position", QT_TRANSLATE_NOOP("ParameterCatalogue", "µsteps"), IntMin, IntMax, 0,
         "Target of the current or last positioning move. Writing it starts an absolute move.");
-    add(1, "par::ActualPosition", "Actual position", "Actual position", "µsteps", IntMin, IntMax, 0,
+    add(1, "par::ActualPosition", "Actual position", "Actual position", QT_TRANSLATE_NOOP("ParameterCatalogue", "µsteps"), IntMin, IntMax, 0,
         "Position counter of the motor. Writing it moves the counter, not the motor; the target "
         "moves with it, so a running move keeps its remaining distance.");
     add(2, "par::TargetVelocity", "Target velocity", "Target velocity", "pps", -VelocityLimit, VelocityLimit, 0,
@@ -64,7 +66,7 @@ ParameterCatalogue::ParameterCatalogue()
         "Delay before the controller raises the current scaling after a load increase.");
     add(121, "par::CL downscale delay", "Downscale delay", "CL current downscale delay", "", 0, Limit24, 100000,
         "Delay before the controller lowers the current scaling after a load decrease.");
-    add(125, "par::CL scaler tolerance", "max. tolerance", "CL current scaler tolerance", "µsteps", 0, 65535, 51,
+    add(125, "par::CL scaler tolerance", "max. tolerance", "CL current scaler tolerance", QT_TRANSLATE_NOOP("ParameterCatalogue", "µsteps"), 0, 65535, 51,
         "Position deviation at which the current scaling reaches its maximum.");
     add(126, "par::CL scaler start up", "Scaler start up", "CL current scaler start up", "", 0, 255, 255,
         "Current scaling used during the closed-loop initialisation.");
@@ -82,12 +84,12 @@ ParameterCatalogue::ParameterCatalogue()
         "1 after the closed loop stopped a move because the position deviation exceeded parameter 212; "
         "the next move clears it.",
         true);
-    add(209, "par::encoder position", "Encoder position", "Encoder position", "counts", IntMin, IntMax, 0,
+    add(209, "par::encoder position", "Encoder position", "Encoder position", QT_TRANSLATE_NOOP("ParameterCatalogue", "counts"), IntMin, IntMax, 0,
         "Count of the encoder. Writing it sets the count.");
-    add(210, "par::encoder resolution", "Encoder resolution", "Encoder resolution", "counts", -65536, 65536, 4000,
+    add(210, "par::encoder resolution", "Encoder resolution", "Encoder resolution", QT_TRANSLATE_NOOP("ParameterCatalogue", "counts"), -65536, 65536, 4000,
         "Encoder counts per motor revolution; negative when the encoder counts against the motor's direction.");
     add(212, "par::max. position encoder deviation", "Max. encoder deviation", "Max. encoder deviation",
-        "µsteps", 0, 8388607, 0,
+        QT_TRANSLATE_NOOP("ParameterCatalogue", "µsteps"), 0, 8388607, 0,
         "Largest deviation between motor and encoder position before the drive stops; 0 off.");
     add(251, "par::ReverseShaft", "Reverse shaft", "Reverse shaft", "", 0, 1, 0,
         "1 reverses the direction in which the motor turns.");

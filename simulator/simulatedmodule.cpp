@@ -1,5 +1,6 @@
 #include "simulatedmodule.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 SimulatedModule::SimulatedModule(QWidget* parent)
@@ -32,6 +33,16 @@ void SimulatedModule::setAxisParameter(quint8 type, quint8 motor, int value)
     m_drive.setAxisParameter(type, motor, value);
 }
 
+namespace {
+// The unit as the user reads it, in the interface language (the catalogue marks the units
+// that differ between languages).
+Parameter localised(Parameter parameter)
+{
+    parameter.unit = QCoreApplication::translate("ParameterCatalogue", parameter.unit.toUtf8().constData());
+    return parameter;
+}
+} // namespace
+
 // Arguments by value: the host's declarations.
 Parameter SimulatedModule::getParameterAndCheck(QString caller, QString axis, QString name) // clazy:exclude=function-args-by-ref
 {
@@ -44,7 +55,7 @@ Parameter SimulatedModule::getParameterAndCheck(QString caller, QString axis, QS
         parameter.name = name;
     }
     parameter.scope = axis;
-    return parameter;
+    return localised(parameter);
 }
 
 Parameter SimulatedModule::getParameter(QString axis, int number) // clazy:exclude=function-args-by-ref
@@ -52,7 +63,7 @@ Parameter SimulatedModule::getParameter(QString axis, int number) // clazy:exclu
     const ParameterCatalogue::Entry* entry = isKnownScope(axis) ? m_drive.catalogue().find(number) : nullptr;
     Parameter parameter = entry ? entry->parameter : Parameter();
     parameter.scope = axis;
-    return parameter;
+    return localised(parameter);
 }
 
 void SimulatedModule::synchronise()

@@ -130,6 +130,7 @@ void TestTranslation::pageTexts_data()
         << "Closed-Loop-Einstellungen | Encodereinstellungen | Motoreinstellungen | Inbetriebnahme | "
            "&Oszilloskop | Fenster &überlappend | Fenster &nebeneinander | Anordnung &zurücksetzen";
     QTest::newRow("de: connection") << "de" << 0 << "lblConnection" << "Modul verbunden";
+    QTest::newRow("de: monitor unit") << "de" << 50 << "lblEncoderPositionUnit" << "Inkremente";
     QTest::newRow("de: current scaling picture")
         << "de" << 0 << ":/Images/rcc/Images/CurrentLevelControl.svg" << "Stromniveau";
     QTest::newRow("de: correction picture") << "de" << 0 << ":/Images/rcc/Images/PositionCatchUp.svg" << "Positionsaufholung";

@@ -82,6 +82,8 @@ QString Translations::errorString() const
 
 void Translations::installApplication()
 {
+    // The workbench's numbers follow the language of its texts.
+    QLocale::setDefault(m_locale);
     install(QString::fromLatin1(WorkbenchCatalogue), QString::fromLatin1(ResourceDirectory));
     install(QString::fromLatin1(QtCatalogue), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
 }

@@ -46,7 +46,7 @@ MainWindow::MainWindow(QWidget* parent)
     , m_host(new PluginHost(this))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(tr("Workbench"));
+    setWindowTitle(tr("Workbench - simulated module"));
     m_area->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_area);
     // The module is a widget only because the host's interfaces are; it has nothing to show.

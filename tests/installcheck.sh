@@ -3,10 +3,13 @@
 # plug-in author meet it: the installed workbench runs the guided commissioning with the plug-in
 # installed beside it, a plug-in of another author builds against the installed host library
 # with find_package(RerezorHost) and the installed workbench loads it. Changes nothing outside
-# the temporary folder.
-# Usage: installcheck.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER RUN_PATH(ON|OFF)
+# the temporary folder. Then the same for the Debian packages of the build (cpack): the workbench
+# runs from generic-v7 with librerezorhost1, librerezorhost-dev with librerezorhost1 alone builds
+# the plug-in, and lintian (when installed) finds nothing.
+# Usage: installcheck.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER RUN_PATH(ON|OFF) CPACK MULTIARCH
+#        SANITIZED(ON|OFF)
 set -euo pipefail
-build=$1 consumer=$2 cmake=$3 cxx=$4 runpath=$5
+build=$1 consumer=$2 cmake=$3 cxx=$4 runpath=$5 cpack=$6 multiarch=$7 sanitized=$8
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -53,4 +56,45 @@ if out=$("$workbench" --screenshot "$tmp/none.png" 2>&1); then
     fail "the workbench started without its installed plug-in"
 fi
 grep -qF "cannot load the plug-in $plugin" <<<"$out" || fail "unexpected message without the plug-in: $out"
-echo "installed tree, consumer plug-in and plug-in lookup: ok"
+
+# The packages, unpacked each into its own tree as dpkg would install them.
+"$cpack" --config "$build/CPackConfig.cmake" -B "$tmp/packages" >"$tmp/cpack.log" 2>&1 \
+    || fail "cpack: $(cat "$tmp/cpack.log")"
+deb() { ls "$tmp/packages/$1"_*.deb; }
+unpack() { local dir=$1; shift; for p in "$@"; do dpkg-deb -x "$(deb "$p")" "$dir"; done; }
+unpack "$tmp/app" generic-v7 librerezorhost1
+unpack "$tmp/dev" librerezorhost1 librerezorhost-dev
+libdir=usr/lib/$multiarch
+for file in usr/bin/workbench $libdir/rerezor/plugins/tools/libgenericv7.so $libdir/librerezorhost.so.1 \
+            usr/share/man/man1/workbench.1.gz usr/share/doc/generic-v7/copyright usr/share/doc/librerezorhost1/copyright \
+            usr/share/doc/generic-v7/changelog.Debian.gz; do
+    [ -e "$tmp/app/$file" ] || fail "$file is not in generic-v7 or librerezorhost1"
+done
+for file in $libdir/librerezorhost.so $libdir/cmake/RerezorHost/RerezorHostConfig.cmake usr/include/rerezorhost/toolsinterface.h; do
+    [ -e "$tmp/dev/$file" ] || fail "$file is not in librerezorhost-dev"
+    [ ! -e "$tmp/app/$file" ] || fail "$file is in generic-v7 or librerezorhost1"
+done
+for binary in "$tmp/app/usr/bin/workbench" "$tmp/app/$libdir/rerezor/plugins/tools/libgenericv7.so"; do
+    ! readelf -d "$binary" | grep -qE 'RPATH|RUNPATH' || fail "$binary in a package has a run path"
+done
+out=$(LD_LIBRARY_PATH=$tmp/app/$libdir "$tmp/app/usr/bin/workbench" --auto --time-scale 4 2>&1) \
+    || fail "the packaged workbench --auto failed: $out"
+grep -q "Closed loop ready to use." <<<"$out" || fail "no ready closed loop from the packaged workbench: $out"
+# The manual page is made from --help: every option is in it.
+manual=$(zcat "$tmp/app/usr/share/man/man1/workbench.1.gz")
+for option in $("$workbench" --help | grep -oE '^ +--[a-z-]+' | sed 's/^ *//'); do
+    grep -qF -- "${option//-/\\-}" <<<"$manual" || fail "the manual page lacks $option"
+done
+"$cmake" -S "$consumer" -B "$tmp/consumer-dev" -DCMAKE_PREFIX_PATH="$tmp/dev/usr" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_BUILD_TYPE=Release >"$tmp/configure-dev.log" 2>&1 \
+    || fail "configuring the consumer against librerezorhost-dev: $(cat "$tmp/configure-dev.log")"
+"$cmake" --build "$tmp/consumer-dev" >"$tmp/build-dev.log" 2>&1 \
+    || fail "building the consumer against librerezorhost-dev: $(cat "$tmp/build-dev.log")"
+if [ "$sanitized" = ON ]; then
+    echo "lintian skipped: a sanitizer build is not for packaging"
+elif command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$tmp"/packages/*.deb || fail "lintian found errors or warnings"
+else
+    echo "lintian skipped: not installed (Debian package lintian)"
+fi
+echo "installed tree, consumer plug-in, plug-in lookup and Debian packages: ok"

@@ -127,9 +127,9 @@ void TestTranslation::pageTexts_data()
         << "de" << 53 << "btnAlternativScalerMaxTolerance" << "Alternative / Achsparameter 126 und 125 setzen auf: 51";
     QTest::newRow("de: tools menu")
         << "de" << 0 << "menuTools"
-        << "Closed-Loop-Einstellungen | Encodereinstellungen | Motoreinstellungen | Inbetriebnahme | "
+        << "Inbetriebnahme | Motoreinstellungen | Encodereinstellungen | Closed-Loop-Einstellungen | "
            "&Oszilloskop | Fenster &überlappend | Fenster &nebeneinander | Anordnung &zurücksetzen";
-    QTest::newRow("de: connection") << "de" << 0 << "lblConnection" << "Modul verbunden";
+    QTest::newRow("de: connection") << "de" << 0 << "lblConnection" << "Simuliertes Modul verbunden";
     QTest::newRow("de: monitor unit") << "de" << 50 << "lblEncoderPositionUnit" << "Inkremente";
     QTest::newRow("de: current scaling picture")
         << "de" << 0 << ":/Images/rcc/Images/CurrentLevelControl.svg" << "Stromniveau";
@@ -139,7 +139,7 @@ void TestTranslation::pageTexts_data()
     QTest::newRow("en: start-up axis message") << "en" << 50 << "<status>" << "Changed: Motor / Encoder 0";
     QTest::newRow("en: tools menu")
         << "en" << 0 << "menuTools"
-        << "Closed loop settings | Encoder settings | Motor settings | Start Up | &Scope | &Cascade windows | "
+        << "Start Up | Motor settings | Encoder settings | Closed loop settings | &Scope | &Cascade windows | "
            "&Tile windows | &Reset layout";
 }
 

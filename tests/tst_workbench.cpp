@@ -48,6 +48,8 @@ class TestWorkbench : public QObject
 private slots:
     void executable_data();
     void executable();
+    void withoutDisplay_data();
+    void withoutDisplay();
     void pollerDeliversAndDeletesOnce();
     void hostCreatesRegistersAndOpensTools();
 };
@@ -80,6 +82,42 @@ void TestWorkbench::executable()
         QVERIFY2(process.exitCode() == 0 && !QImage(picture).isNull(), qPrintable(err));
     else
         QVERIFY2(process.exitCode() != 0 && err.contains(message) && err.contains(error), qPrintable(err));
+}
+
+void TestWorkbench::withoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "PROGRAM" stands for a small setup program
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed"); // on stdout
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "--check-program <FILE>";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "workbench ";
+    QTest::newRow("--auto") << QStringList{"--auto", "--time-scale", "4"} << 0 << "Closed loop ready to use.";
+    QTest::newRow("--apply-program") << QStringList{"--apply-program", "PROGRAM"} << 0 << "";
+    QTest::newRow("--check-program=") << QStringList{"--check-program=PROGRAM"} << 1 << "";
+}
+
+// The runs that show no window need neither a display nor a platform chosen beforehand.
+void TestWorkbench::withoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+    QTemporaryDir dir;
+    QFile program(dir.filePath("motor.kora"));
+    QVERIFY(program.open(QIODevice::WriteOnly) && program.write("SAP 140, 0, 6\n") > 0);
+    program.close();
+    arguments.replaceInStrings("PROGRAM", program.fileName());
+    QProcessEnvironment env = childEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(GV7_WORKBENCH_PATH, arguments);
+    QVERIFY2(process.waitForFinished(60000), "the workbench did not finish");
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == exitCode && out.contains(printed), qPrintable(out + err));
 }
 
 // Replies go to the adding tool; the poller deletes what is handed back, nothing a tool holds.

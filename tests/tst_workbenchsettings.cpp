@@ -63,7 +63,10 @@ class TestWorkbenchSettings : public QObject
 
 private slots:
     void initTestCase();
+    void opensWithStartUpAndResets_data();
     void opensWithStartUpAndResets();
+    void numbersInTheLanguagesFormat_data();
+    void numbersInTheLanguagesFormat();
     void moduleSettings_data();
     void moduleSettings();
     void layoutKept();
@@ -82,8 +85,18 @@ void TestWorkbenchSettings::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
+void TestWorkbenchSettings::opensWithStartUpAndResets_data()
+{
+    QTest::addColumn<bool>("fromSavedLayout");
+    QTest::newRow("fresh run") << false;
+    QTest::newRow("run from a saved layout") << true;
+}
+
+// "Reset layout" brings back the places the tools chose, grown to fit their pages, also in a
+// run whose windows started elsewhere.
 void TestWorkbenchSettings::opensWithStartUpAndResets()
 {
+    QFETCH(bool, fromSavedLayout);
     auto window = start();
     PluginHost* host = window->pluginHost();
     const QList<int> ids = host->subWidgetIds();
@@ -99,8 +112,18 @@ void TestWorkbenchSettings::opensWithStartUpAndResets()
         QCOMPARE(QSize(scroll->horizontalScrollBar()->maximum(), scroll->verticalScrollBar()->maximum()), QSize(0, 0));
         defaults.insert(id, host->windowOf(id)->geometry());
     }
-
     const QSize defaultSize = window->size();
+    if (fromSavedLayout) {
+        host->windowOf(StartUp)->setGeometry(40, 30, defaults.value(StartUp).width() + 200, 700);
+        host->windowOf(Motor)->setGeometry(300, 200, 300, 200);
+        QFile::remove(settingsFile());
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        window->windowLayout()->save(settings);
+        window.reset();
+        window = start(&settings);
+        host = window->pluginHost();
+    }
+
     window->resize(900, 600);
     host->windowOf(StartUp)->setGeometry(200, 200, 300, 250);
     host->windowOf(ClosedLoop)->showMaximized();
@@ -111,6 +134,45 @@ void TestWorkbenchSettings::opensWithStartUpAndResets()
         QCOMPARE(host->windowOf(id)->isVisible(), id == StartUp);
     }
     QVERIFY(startUpActive(*window));
+
+    QStringList tools; // in the order of the steps
+    const QList<QAction*> actions = window->findChild<QMenu*>("menuTools")->actions();
+    for (const QAction* action : actions)
+        if (action->objectName().startsWith("actTool"))
+            tools << action->objectName();
+    QCOMPARE(tools, QStringList({"actTool50", "actTool51", "actTool52", "actTool53"}));
+    auto* quit = window->findChild<QAction*>("actQuit");
+    QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
+    quit->trigger();
+    QVERIFY(!window->isVisible());
+}
+
+void TestWorkbenchSettings::numbersInTheLanguagesFormat_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("motor");      // the status bar
+    QTest::addColumn<QString>("resolution"); // the Module menu's own resolution
+    QTest::newRow("en") << QLocale(QLocale::English, QLocale::UnitedStates)
+                        << "Load 12.5 % of 1.5 N·m, inertia 0.0002 kg·m²" << "Custom (12,345)...";
+    QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "Load 12,5 % of 1,5 N·m, inertia 0,0002 kg·m²"
+                        << "Custom (12.345)...";
+}
+
+void TestWorkbenchSettings::numbersInTheLanguagesFormat()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, motor);
+    QFETCH(QString, resolution);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    MainWindow window;
+    window.setLoadPercent(12.5);
+    window.setHoldingTorque(1.5);
+    window.setInertia(0.0002);
+    window.setEncoderResolution(12345);
+    QLocale::setDefault(before);
+    QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), motor);
+    QCOMPARE(window.findChild<QMenu*>("menuEncoderResolution")->actions().constLast()->text(), resolution);
 }
 
 void TestWorkbenchSettings::moduleSettings_data()

@@ -86,6 +86,28 @@ QStringList takePluginOption(int& argc, char* argv[])
     return values;
 }
 
+// Runs that show no window (the headless ones, help and version) work without a display: unless
+// a platform was chosen, they get the offscreen one, which has to be set before the application
+// is made.
+void chooseHeadlessPlatform(int argc, char* argv[])
+{
+    static const char* const headless[] = {"--auto", "--apply-program", "--check-program", "--help",
+                                           "--help-all", "-h", "-?", "--version", "-v"};
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    bool windowless = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        const QByteArray name = arg.split('=').constFirst();
+        if (name == "-platform" || name == "--platform")
+            return;
+        for (const char* option : headless)
+            windowless = windowless || name == option;
+    }
+    if (windowless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // The value of --lang, read before the command line is parsed so that its help is already in
 // the chosen language; the parser checks the option again.
 QString languageArgument(const QStringList& arguments)
@@ -341,6 +363,7 @@ int runHeadless(MainWindow& window, SimulatedModule* module, const Options& opti
 int main(int argc, char* argv[])
 {
     const QStringList pluginValues = takePluginOption(argc, argv);
+    chooseHeadlessPlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("workbench"));
     QApplication::setOrganizationName(QStringLiteral("GenericV7"));

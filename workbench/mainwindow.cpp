@@ -4,12 +4,16 @@
 #include <QActionGroup>
 #include <QIcon>
 #include <QInputDialog>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include "pluginhost.h"
 #include "programmenu.h"
@@ -42,7 +46,7 @@ MainWindow::MainWindow(QWidget* parent)
     , m_host(new PluginHost(this))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(tr("Workbench"));
+    setWindowTitle(tr("Workbench - simulated module"));
     m_area->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_area);
     // The module is a widget only because the host's interfaces are; it has nothing to show.
@@ -52,9 +56,12 @@ MainWindow::MainWindow(QWidget* parent)
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     new ProgramMenu(this, file);
+    file->addSeparator();
+    QAction* quit = file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
+    quit->setObjectName(QStringLiteral("actQuit"));
     m_toolsMenu = menuBar()->addMenu(tr("&Tools"));
     m_toolsMenu->setObjectName(QStringLiteral("menuTools"));
-    m_moduleMenu = menuBar()->addMenu(tr("&Module"));
+    m_moduleMenu = menuBar()->addMenu(tr("Simulated &module"));
     m_moduleMenu->setObjectName(QStringLiteral("menuModule"));
     buildModuleMenu();
     buildMotorMenu();
@@ -72,7 +79,7 @@ MainWindow::MainWindow(QWidget* parent)
     updateConnectionState(m_module->isDeviceOpen());
     rebuildToolsMenu();
     resize(1400, 900);
-    m_layout = new WindowLayout(this);
+    m_layout = new WindowLayout(this, m_area, m_host);
 }
 
 MainWindow::~MainWindow()
@@ -197,10 +204,10 @@ void MainWindow::applyMotor(double holdingTorque, double inertia)
     motor.inertia = inertia;
     motor.loadTorque = m_loadPercent / 100.0 * holdingTorque;
     m_module->setMotor(motor);
+    const QLocale locale;
     m_motorLabel->setText(tr("Load %1 % of %2 N·m, inertia %3 kg·m²")
-                              .arg(m_loadPercent, 0, 'g', 4)
-                              .arg(holdingTorque, 0, 'g', 4)
-                              .arg(inertia, 0, 'g', 3));
+                              .arg(locale.toString(m_loadPercent, 'g', 4), locale.toString(holdingTorque, 'g', 4),
+                                   locale.toString(inertia, 'g', 3)));
 }
 
 void MainWindow::chooseLoad()
@@ -244,7 +251,7 @@ void MainWindow::buildMotorMenu()
 void MainWindow::updateConnectionState(bool open)
 {
     m_connectAction->setChecked(open);
-    m_connectionLabel->setText(open ? tr("Module connected") : tr("Module disconnected"));
+    m_connectionLabel->setText(open ? tr("Simulated module connected") : tr("Simulated module disconnected"));
 }
 
 void MainWindow::chooseCustomResolution()
@@ -288,7 +295,7 @@ void MainWindow::buildModuleMenu()
     resolution->setObjectName(QStringLiteral("menuEncoderResolution"));
     m_resolutionGroup = new QActionGroup(this);
     for (int value : StandardResolutions) {
-        QAction* action = resolution->addAction(QString::number(value));
+        QAction* action = resolution->addAction(QLocale().toString(value));
         action->setCheckable(true);
         action->setData(value);
         m_resolutionGroup->addAction(action);
@@ -336,7 +343,10 @@ void MainWindow::buildModuleMenu()
 void MainWindow::rebuildToolsMenu()
 {
     m_toolsMenu->clear();
-    const QList<ReRezorInterface*> tools = m_host->tools();
+    // In the order of the steps, Start Up first, whatever order the plug-in makes them in.
+    QList<ReRezorInterface*> tools = m_host->tools();
+    std::sort(tools.begin(), tools.end(),
+              [](const ReRezorInterface* a, const ReRezorInterface* b) { return a->toolsVariant() < b->toolsVariant(); });
     for (ReRezorInterface* tool : tools) {
         const int id = tool->toolsVariant();
         QAction* action = m_toolsMenu->addAction(QIcon(tool->property("dpWindowIcon").toString()), tool->toolsName());
@@ -372,7 +382,7 @@ void MainWindow::updateResolutionChecks()
         standard = standard || match;
     }
     m_customResolutionAction->setChecked(!standard);
-    m_customResolutionAction->setText(standard ? tr("Custom...") : tr("Custom (%1)...").arg(current));
+    m_customResolutionAction->setText(standard ? tr("Custom...") : tr("Custom (%1)...").arg(QLocale().toString(current)));
 }
 
 void MainWindow::updateFirmwareChecks()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -312,10 +313,11 @@ void ScopeWindow::redrawIfChanged()
 
 void ScopeWindow::updateStatus()
 {
-    QString text = tr("%n samples, t = %1 s", nullptr, m_recorder->sampleCount())
-                       .arg(m_recorder->viewEnd() / 1000.0, 0, 'f', 1);
+    const QLocale locale;
+    QString text = tr("%Ln samples, t = %1 s", nullptr, m_recorder->sampleCount())
+                       .arg(locale.toString(m_recorder->viewEnd() / 1000.0, 'f', 1));
     if (m_recorder->discardedSamples() > 0)
-        text += tr(", %1 oldest dropped").arg(m_recorder->discardedSamples());
+        text += tr(", %1 oldest dropped").arg(locale.toString(m_recorder->discardedSamples()));
     if (m_recorder->isPaused())
         text += tr(" (paused)");
     m_status->setText(text);

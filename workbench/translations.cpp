@@ -82,7 +82,8 @@ QString Translations::errorString() const
 
 void Translations::installApplication()
 {
-    // Numbers and the plug-in's localised pictures follow the interface language.
+    // Numbers, in the workbench and the pages, and the plug-in's localised pictures follow the
+    // interface language.
     QLocale::setDefault(m_locale);
     install(QString::fromLatin1(WorkbenchCatalogue), QString::fromLatin1(ResourceDirectory));
     install(QString::fromLatin1(QtCatalogue), QLibraryInfo::location(QLibraryInfo::TranslationsPath));

@@ -30,7 +30,8 @@ public:
     QLocale locale() const;
     QString errorString() const;
 
-    // The workbench's and Qt's translations; before the first window is made.
+    // The workbench's and Qt's translations, and the language's number format as the default
+    // locale; before the first window is made.
     void installApplication();
     // The plug-in's translation, from the plug-in's resources: after the plug-in is loaded,
     // before its tools are made. The name is the catalogue's, "genericv7" for

@@ -8,7 +8,6 @@
 #include <QSettings>
 #include <QTimer>
 
-#include "mainwindow.h"
 #include "pluginhost.h"
 #include "toolwindow.h"
 
@@ -18,26 +17,30 @@ namespace {
 const int GripWidth = 60;
 const int GripHeight = 20;
 
-// What a window lacks for its page to show without scrolling: what the page scrolls, plus the
-// scroll bar of the other direction, which goes away with it.
-QSize lacking(ToolWindow* window)
+// The window size at which its page shows without scrolling, wherever the window stands and
+// however large it is: the frame around the page's view (without the scroll bars, which go
+// away) plus the least size the page can be laid out in. Invalid for a page that does not scroll.
+QSize needed(ToolWindow* window)
 {
     QWidget* tool = window->tool();
     auto* scroll = tool ? tool->findChild<QScrollArea*>() : nullptr;
-    if (!scroll)
-        return QSize(0, 0);
+    QWidget* page = scroll ? scroll->widget() : nullptr;
+    if (!page)
+        return QSize();
+    const QSize content = scroll->widgetResizable() ? page->minimumSizeHint().expandedTo(page->minimumSize()) : page->size();
     const QScrollBar* across = scroll->horizontalScrollBar();
     const QScrollBar* down = scroll->verticalScrollBar();
-    const int width = across->maximum() > 0 ? across->maximum() + (down->isVisible() ? down->width() : 0) : 0;
-    const int height = down->maximum() > 0 ? down->maximum() + (across->isVisible() ? across->height() : 0) : 0;
-    return QSize(width, height);
+    const QSize bars(down->isVisible() ? down->width() : 0, across->isVisible() ? across->height() : 0);
+    return window->size() - scroll->viewport()->size() - bars + content;
 }
 
 } // namespace
 
-WindowLayout::WindowLayout(MainWindow* window)
+WindowLayout::WindowLayout(QWidget* window, QMdiArea* area, PluginHost* host)
     : QObject(window)
     , m_window(window)
+    , m_area(area)
+    , m_host(host)
     , m_defaultSize(window->size())
 {
 }
@@ -83,10 +86,9 @@ void WindowLayout::save(QSettings& settings) const
 QMap<int, WindowLayout::Tool> WindowLayout::current() const
 {
     QMap<int, Tool> tools;
-    PluginHost* host = m_window->pluginHost();
-    const QList<int> ids = host->subWidgetIds();
+    const QList<int> ids = m_host->subWidgetIds();
     for (int id : ids) {
-        ToolWindow* window = host->windowOf(id);
+        ToolWindow* window = m_host->windowOf(id);
         if (!window)
             continue;
         Tool tool;
@@ -102,10 +104,9 @@ QMap<int, WindowLayout::Tool> WindowLayout::current() const
 void WindowLayout::toolsCreated()
 {
     m_defaults.clear();
-    PluginHost* host = m_window->pluginHost();
-    const QList<int> ids = host->subWidgetIds();
+    const QList<int> ids = m_host->subWidgetIds();
     for (int id : ids) {
-        if (ToolWindow* window = host->windowOf(id)) {
+        if (ToolWindow* window = m_host->windowOf(id)) {
             m_defaults.insert(id, window->geometry());
             window->installEventFilter(this);
         }
@@ -127,22 +128,34 @@ bool WindowLayout::eventFilter(QObject* watched, QEvent* event)
 }
 
 // The tools size their windows from their pages' first layout, which comes out too small for
-// a page with wider fonts. A window still where its tool put it grows, on its first showing,
-// until the page needs no scrolling, as far as the area allows; "Reset layout" keeps the size.
+// a page with wider fonts. On a window's first showing its default grows until the page needs
+// no scrolling, as far as the area allows, wherever the window stands then (a saved layout
+// may have put it elsewhere); "Reset layout" goes back to the grown size. A window still at
+// its default place grows at once.
 void WindowLayout::growToFit(ToolWindow* window)
 {
-    const int id = m_defaults.key(window->geometry(), -1);
-    if (id < 0 || m_window->pluginHost()->windowOf(id) != window || !window->isVisible() || window->isMaximized())
+    int id = -1;
+    const QList<int> ids = m_host->subWidgetIds();
+    for (int candidate : ids)
+        if (m_host->windowOf(candidate) == window)
+            id = candidate;
+    if (!m_defaults.contains(id))
         return;
-    const QSize more = lacking(window);
-    if (more.isNull())
+    if (!window->isVisible()) { // closed again at once: measured when it stays
+        window->installEventFilter(this);
         return;
-    const QSize area = m_window->area()->size();
-    QRect geometry = window->geometry();
-    geometry.setWidth(qMin(geometry.width() + more.width(), area.width() - qMax(0, geometry.left())));
-    geometry.setHeight(qMin(geometry.height() + more.height(), area.height() - qMax(0, geometry.top())));
-    window->setGeometry(geometry);
-    m_defaults.insert(id, geometry);
+    }
+    const QSize need = needed(window);
+    if (!need.isValid())
+        return;
+    const QRect chosen = m_defaults.value(id);
+    const QSize room = m_area->size() - QSize(qMax(0, chosen.left()), qMax(0, chosen.top()));
+    QRect grown = chosen;
+    grown.setWidth(qMax(chosen.width(), qMin(need.width(), room.width())));
+    grown.setHeight(qMax(chosen.height(), qMin(need.height(), room.height())));
+    m_defaults.insert(id, grown);
+    if (window->geometry() == chosen && !window->isMaximized())
+        window->setGeometry(grown);
 }
 
 void WindowLayout::keepCurrent()
@@ -154,10 +167,9 @@ void WindowLayout::keepCurrent()
 
 void WindowLayout::arrange()
 {
-    PluginHost* host = m_window->pluginHost();
-    const QSize area = m_window->area()->size();
+    const QSize area = m_area->size();
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
-        ToolWindow* window = host->windowOf(it.key());
+        ToolWindow* window = m_host->windowOf(it.key());
         if (!window)
             continue;
         const QRect geometry = fitted(it->geometry, area);
@@ -173,7 +185,7 @@ void WindowLayout::arrange()
     m_pending.clear();
     openStartUp();
     if (startUp.maximized)
-        if (ToolWindow* window = host->windowOf(StartUpId))
+        if (ToolWindow* window = m_host->windowOf(StartUpId))
             window->showMaximized();
 }
 
@@ -200,9 +212,8 @@ void WindowLayout::reset()
     if (m_window->isMaximized() || m_window->isMinimized() || m_window->isFullScreen())
         m_window->showNormal();
     m_window->resize(m_defaultSize);
-    PluginHost* host = m_window->pluginHost();
     for (auto it = m_defaults.cbegin(); it != m_defaults.cend(); ++it) {
-        ToolWindow* window = host->windowOf(it.key());
+        ToolWindow* window = m_host->windowOf(it.key());
         if (!window)
             continue;
         if (window->isMaximized() || window->isMinimized())
@@ -216,6 +227,6 @@ void WindowLayout::reset()
 
 void WindowLayout::openStartUp()
 {
-    if (ToolWindow* window = m_window->pluginHost()->windowOf(StartUpId))
+    if (ToolWindow* window = m_host->windowOf(StartUpId))
         window->activateWindow();
 }

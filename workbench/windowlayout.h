@@ -6,8 +6,10 @@
 #include <QRect>
 #include <QSize>
 
-class MainWindow;
+class PluginHost;
+class QMdiArea;
 class QSettings;
+class QWidget;
 class ToolWindow;
 
 // The arrangement of the workbench: the main window's geometry and, for each tool (by its
@@ -23,8 +25,9 @@ class WindowLayout : public QObject
 public:
     static constexpr int StartUpId = 50;
 
-    // Takes the main window's present size as its default.
-    explicit WindowLayout(MainWindow* window);
+    // Arranges the tools of host in area, the window area inside window; takes the window's
+    // present size as its default. Owned by the window.
+    WindowLayout(QWidget* window, QMdiArea* area, PluginHost* host);
 
     // Reads a saved arrangement: the main window's geometry at once, the tools' when they exist.
     void load(QSettings& settings);
@@ -59,8 +62,10 @@ private:
     void arrange();
     void growToFit(ToolWindow* window);
 
-    MainWindow* m_window;
+    QWidget* m_window;
+    QMdiArea* m_area;
+    PluginHost* m_host;
     QSize m_defaultSize;
-    QMap<int, QRect> m_defaults; // per sub-widget id, as the tool placed its window
+    QMap<int, QRect> m_defaults; // per sub-widget id, as the tool placed its window, grown to fit
     QMap<int, Tool> m_pending;   // to be applied when the tools exist
 };

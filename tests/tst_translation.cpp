@@ -214,7 +214,7 @@ void TestTranslation::commandLine_data()
     QTest::newRow("--lang de: bad option value") << "--lang de --poll-ms 0" << "C" << 2
                                                  << "--poll-ms erwartet eine positive Anzahl Millisekunden";
     QTest::newRow("unknown language") << "--lang fr" << "C" << 2 << "unknown language \"fr\" for --lang; choose one of: de, en";
-    QTest::newRow("language missing") << "--lang" << "C" << 1 << "Missing value after '--lang'.";
+    QTest::newRow("language missing") << "--lang" << "C" << 2 << "Missing value after '--lang'.";
 }
 
 void TestTranslation::commandLine()

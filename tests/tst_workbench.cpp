@@ -94,6 +94,8 @@ void TestWorkbench::withoutDisplay_data()
     QTest::newRow("--auto") << QStringList{"--auto", "--time-scale", "4"} << 0 << "Closed loop ready to use.";
     QTest::newRow("--apply-program") << QStringList{"--apply-program", "PROGRAM"} << 0 << "";
     QTest::newRow("--check-program=") << QStringList{"--check-program=PROGRAM"} << 1 << "";
+    QTest::newRow("an unknown option: refused") << QStringList{"--bogus"} << 2 << "";
+    QTest::newRow("the window: says why not") << QStringList{} << 1 << "";
 }
 
 // The runs that show no window need neither a display nor a platform chosen beforehand.

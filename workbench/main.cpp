@@ -88,24 +88,27 @@ QStringList takePluginOption(int& argc, char* argv[])
 
 // Runs that show no window (the headless ones, help and version) work without a display: unless
 // a platform was chosen, they get the offscreen one, which has to be set before the application
-// is made.
-void chooseHeadlessPlatform(int argc, char* argv[])
+// is made. So does any run on a machine without a display, so that its options are still
+// checked and it can say why it shows no window; returns false then.
+bool chooseHeadlessPlatform(int argc, char* argv[])
 {
     static const char* const headless[] = {"--auto", "--apply-program", "--check-program", "--help",
                                            "--help-all", "-h", "-?", "--version", "-v"};
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
+        return true;
     bool windowless = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         const QByteArray name = arg.split('=').constFirst();
         if (name == "-platform" || name == "--platform")
-            return;
+            return true;
         for (const char* option : headless)
             windowless = windowless || name == option;
     }
-    if (windowless)
+    const bool display = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (windowless || !display)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    return windowless || display;
 }
 
 // The value of --lang, read before the command line is parsed so that its help is already in
@@ -188,6 +191,12 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         "compare-open-loop",
         QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
     parser.addOptions({load, holdingTorque, inertia, compareOpenLoop});
+    // An unknown option or a missing value is an unusable command line (exit 2), like a bad value;
+    // process() would exit 1. It still answers --help and --version.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        printError(parser.errorText());
+        return false;
+    }
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -363,7 +372,7 @@ int runHeadless(MainWindow& window, SimulatedModule* module, const Options& opti
 int main(int argc, char* argv[])
 {
     const QStringList pluginValues = takePluginOption(argc, argv);
-    chooseHeadlessPlatform(argc, argv);
+    const bool canShowWindows = chooseHeadlessPlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("workbench"));
     QApplication::setOrganizationName(QStringLiteral("GenericV7"));
@@ -381,6 +390,12 @@ int main(int argc, char* argv[])
     Options options;
     if (!parseOptions(app, pluginValues, options))
         return 2;
+    const bool headless = options.autoRun || !options.applyProgram.isEmpty() || !options.checkProgram.isEmpty();
+    if (!headless && options.screenshot.isEmpty() && !canShowWindows) {
+        printError(QCoreApplication::translate("main", "no display to show the workbench on (DISPLAY is not set): "
+                                                       "start it under xvfb-run, or run it headless with --auto"));
+        return 1;
+    }
     // The plug-in's debug lines are for developers; QT_LOGGING_RULES still overrides this.
     if (!options.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("plugins.debLevel.low.debug=false"));
@@ -399,7 +414,6 @@ int main(int argc, char* argv[])
     // Interactive runs remember the layout and the Module menu; a scripted run (--auto,
     // --screenshot, --apply-program, --check-program) depends on its command line only and
     // leaves the saved settings alone.
-    const bool headless = options.autoRun || !options.applyProgram.isEmpty() || !options.checkProgram.isEmpty();
     std::unique_ptr<QSettings> settings;
     if (!headless && options.screenshot.isEmpty()) {
         settings = std::make_unique<QSettings>();

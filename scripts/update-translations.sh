@@ -23,6 +23,7 @@ done
 catalogues=(
     "genericv7_de.ts:pages plugin"
     "workbench_de.ts:workbench simulator program"
+    "workbench_en.ts:workbench simulator program"
 )
 options=(-extensions cpp,h,ui -locations none -no-ui-lines -silent)
 
@@ -44,16 +45,19 @@ trap 'rm -rf "$tmp"' EXIT
 for entry in "${catalogues[@]}"; do
     ts="${entry%%:*}"
     read -r -a sources <<< "${entry#*:}"
+    # English needs only the plural forms ("1 command", "2 commands") of the texts with a count.
+    extra=()
+    [[ "$ts" == *_en.ts ]] && extra=(-pluralonly)
     if $check; then
         cp "translations/$ts" "$tmp/$ts"
-        "$lupdate" "${options[@]}" "${sources[@]}" -ts "$tmp/$ts" >/dev/null
+        "$lupdate" "${options[@]}" "${extra[@]}" "${sources[@]}" -ts "$tmp/$ts" >/dev/null
         problems="$(report "translations/$ts" "$tmp/$ts")"
         if [ -n "$problems" ]; then
             echo "$problems"
             failed=true
         fi
     else
-        "$lupdate" "${options[@]}" -no-obsolete "${sources[@]}" -ts "translations/$ts"
+        "$lupdate" "${options[@]}" "${extra[@]}" -no-obsolete "${sources[@]}" -ts "translations/$ts"
         report "translations/$ts" "translations/$ts"
     fi
 done

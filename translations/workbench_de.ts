@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CommissioningReport</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ComparisonDialog</name>
     <message>
         <source>Compare axis with setup program</source>
@@ -55,16 +62,8 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Workbench</source>
-        <translation>Workbench</translation>
-    </message>
-    <message>
         <source>&amp;Tools</source>
         <translation>&amp;Werkzeuge</translation>
-    </message>
-    <message>
-        <source>&amp;Module</source>
-        <translation>&amp;Modul</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -73,14 +72,6 @@
     <message>
         <source>About the plug-in...</source>
         <translation>Über das Plug-in...</translation>
-    </message>
-    <message>
-        <source>Module connected</source>
-        <translation>Modul verbunden</translation>
-    </message>
-    <message>
-        <source>Module disconnected</source>
-        <translation>Modul getrennt</translation>
     </message>
     <message>
         <source>Encoder resolution</source>
@@ -206,12 +197,152 @@
         <source>&amp;Reset layout</source>
         <translation>Anordnung &amp;zurücksetzen</translation>
     </message>
+    <message>
+        <source>Workbench - simulated module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulated &amp;module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulated module connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulated module disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ParameterCatalogue</name>
+    <message>
+        <source>µsteps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>counts</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PluginHost</name>
     <message>
         <source>not a tools plug-in: %1 (%2)</source>
         <translation>kein Werkzeug-Plug-in: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramCommands</name>
+    <message>
+        <source>no line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>line(s) %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>axis %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>axes %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: and %n more fault(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: the program addresses no axis (it has no SAP or GAP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the program addresses %2; only a program that addresses one axis can be moved to other axes (without a choice of axes each line goes to the axis it names)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: nothing run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: nothing written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: applied %2, %3 written (%n command(s), waited %4 s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: closed-loop initialisation did not finish: check the encoder resolution and direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: stopped on %2; written there: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; set up before: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: nothing compared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>axis %1: nothing compared with %2: it sets no parameter of this axis that keeps its value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n parameter(s) compared</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n position(s) not</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>axis %1: matches %2 (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>axis %1: %2 of %n parameter(s) differ from %3</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the setup program is not valid: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -227,10 +358,6 @@
     <message>
         <source>&amp;Compare axis with setup program...</source>
         <translation>Achse mit Setup-Programm &amp;vergleichen...</translation>
-    </message>
-    <message>
-        <source>The start-up page has no setup program yet: apply at least the motor settings first.</source>
-        <translation>Die Inbetriebnahme-Seite hat noch kein Setup-Programm: Übernehmen Sie zuerst wenigstens die Motoreinstellungen.</translation>
     </message>
     <message>
         <source>Setup program saved to %1.</source>
@@ -255,6 +382,26 @@
     <message>
         <source>Axis:</source>
         <translation>Achse:</translation>
+    </message>
+    <message>
+        <source>Setup programs (*.kora);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is nothing to save yet: the start-up page has no setup program until at least the motor settings are applied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the setup program&apos;s loop to end...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The axes the program names</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -361,13 +508,6 @@
         <source>Export PNG</source>
         <translation>PNG exportieren</translation>
     </message>
-    <message numerus="yes">
-        <source>%n samples, t = %1 s</source>
-        <translation>
-            <numerusform>%n Messwert, t = %1 s</numerusform>
-            <numerusform>%n Messwerte, t = %1 s</numerusform>
-        </translation>
-    </message>
     <message>
         <source>, %1 oldest dropped</source>
         <translation>, %1 älteste verworfen</translation>
@@ -375,6 +515,13 @@
     <message>
         <source> (paused)</source>
         <translation> (angehalten)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln samples, t = %1 s</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -483,14 +630,6 @@
         <translation>Das Setup-Programm aus DATEI auf die Achsen anwenden.</translation>
     </message>
     <message>
-        <source>Compare the axes with the setup program in FILE; exit 1 on a difference.</source>
-        <translation>Die Achsen mit dem Setup-Programm aus DATEI vergleichen; Rückgabewert 1 bei einer Abweichung.</translation>
-    </message>
-    <message>
-        <source>Axes for --apply-program and --check-program (default 0).</source>
-        <translation>Achsen für --apply-program und --check-program (Vorgabe 0).</translation>
-    </message>
-    <message>
         <source>Load torque on the motor, in percent of its holding torque.</source>
         <translation>Lastmoment am Motor in Prozent seines Haltemoments.</translation>
     </message>
@@ -523,12 +662,28 @@
         <translation>--save-program und --report setzen --auto voraus</translation>
     </message>
     <message>
-        <source>--axes needs axis numbers from 0 to %1, separated by commas</source>
-        <translation>--axes erwartet Achsnummern von 0 bis %1, durch Kommas getrennt</translation>
-    </message>
-    <message>
         <source>the module does not match %1</source>
         <translation>das Modul stimmt nicht mit %1 überein</translation>
+    </message>
+    <message>
+        <source>Compare the axes with the setup program in FILE; exit 1 on a difference, 2 when the program cannot be used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move a program that addresses one axis to these axes for --apply-program and --check-program (default: the axes the program names).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--axes needs axis numbers from 0 to %1, separated by commas: &apos;%2&apos; is not one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup program saved to %1</source>
+        <translation type="unfinished">Setup-Programm in %1 gespeichert. {1?}</translation>
+    </message>
+    <message>
+        <source>no display to show the workbench on (DISPLAY is not set): start it under xvfb-run, or run it headless with --auto</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

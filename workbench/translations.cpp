@@ -102,7 +102,9 @@ QStringList Translations::missing() const
 bool Translations::install(const QString& catalogue, const QString& directory)
 {
     auto* translator = new QTranslator;
-    if (!translator->load(m_locale, catalogue, QStringLiteral("_"), directory)) {
+    // Other languages than German read English, with its plural forms.
+    const QLocale texts = wantsGerman(m_locale) ? m_locale : QLocale(QLocale::English);
+    if (!translator->load(texts, catalogue, QStringLiteral("_"), directory)) {
         delete translator;
         if (wantsGerman(m_locale))
             m_missing.append(tr("no German translation \"%1\" in %2").arg(catalogue, directory));

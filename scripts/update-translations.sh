@@ -22,7 +22,7 @@ done
 # code around leaves the catalogues unchanged.
 catalogues=(
     "genericv7_de.ts:pages plugin"
-    "workbench_de.ts:workbench"
+    "workbench_de.ts:workbench scope"
 )
 options=(-extensions cpp,h,ui -locations none -no-ui-lines -silent)
 

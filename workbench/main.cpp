@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QIcon>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QSettings>
@@ -17,11 +18,13 @@
 #include <memory>
 
 #include "commissioningreport.h"
+#include "comparisonview.h"
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "modulesettings.h"
 #include "pluginhost.h"
 #include "pluginlocation.h"
+#include "presetcomparison.h"
 #include "programcommands.h"
 #include "simulatedmodule.h"
 #include "toolwindow.h"
@@ -48,6 +51,8 @@ struct Options
     double holdingTorque = -1.0; // N m
     double inertia = -1.0;       // kg m^2
     bool compareOpenLoop = false;
+    bool comparePresets = false;
+    QString comparePicture;
     QString saveProgram;
     QString applyProgram;
     QString checkProgram;
@@ -161,6 +166,13 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         "compare-open-loop",
         QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
     parser.addOptions({load, holdingTorque, inertia, compareOpenLoop});
+    const QCommandLineOption comparePresets(
+        "compare-presets", QCoreApplication::translate("main", "After the guided commissioning (implies --auto): compare the "
+                                                               "closed-loop presets on axis 0 with a test move and print the table."));
+    const QCommandLineOption comparePicture(
+        "compare-picture", QCoreApplication::translate("main", "With --compare-presets: save the comparison as shown by the scope."),
+        "FILE");
+    parser.addOptions({comparePresets, comparePicture});
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -207,8 +219,10 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
                    &options.inertia))
         return false;
     options.compareOpenLoop = parser.isSet(compareOpenLoop);
+    options.comparePresets = parser.isSet(comparePresets) || parser.isSet(comparePicture);
+    options.comparePicture = parser.value(comparePicture);
     options.screenshot = parser.value(screenshot);
-    options.autoRun = parser.isSet(autoRun);
+    options.autoRun = parser.isSet(autoRun) || options.comparePresets;
     options.verbose = parser.isSet(verbose);
     options.scope = parser.isSet(scope);
     options.screenshots = parser.value(screenshots);
@@ -243,6 +257,31 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     return true;
 }
 
+// The preset comparison after the guided commissioning: prints its table, adds it to the report
+// under "presetComparison" and saves its picture on request.
+bool comparePresets(SimulatedModule* module, const Options& options, QJsonObject* report)
+{
+    PresetComparison comparison(module, 0);
+    if (!comparison.run()) {
+        printError(comparison.errorString());
+        return false;
+    }
+    QTextStream(stdout) << comparison.table() << Qt::flush;
+    report->insert(QStringLiteral("presetComparison"), comparison.toJson());
+    if (options.comparePicture.isEmpty())
+        return true;
+    ComparisonView view(comparison);
+    view.resize(900, 620);
+    view.show();
+    QCoreApplication::processEvents();
+    QString error;
+    if (!view.savePicture(options.comparePicture, &error)) {
+        printError(error);
+        return false;
+    }
+    return true;
+}
+
 // The guided commissioning with its program and report, then applying and checking setup
 // programs, in that order; false as soon as one fails.
 bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& options)
@@ -259,13 +298,14 @@ bool runHeadless(MainWindow& window, SimulatedModule* module, const Options& opt
         const bool ready = run.run();
         const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
         QString error;
-        if (!options.report.isEmpty()
-            && !CommissioningReport::save(options.report,
-                                          CommissioningReport::build(run, module, ready, program, started, wall.elapsed()),
-                                          &error)) {
+        QJsonObject report = CommissioningReport::build(run, module, ready, program, started, wall.elapsed());
+        const bool compared = !ready || !options.comparePresets || comparePresets(module, options, &report);
+        if (!options.report.isEmpty() && !CommissioningReport::save(options.report, report, &error)) {
             printError(error);
             return false;
         }
+        if (!compared)
+            return false;
         if (!ready) {
             printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
             return false;

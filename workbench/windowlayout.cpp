@@ -10,6 +10,7 @@
 
 #include "mainwindow.h"
 #include "pluginhost.h"
+#include "scopewindow.h"
 #include "toolwindow.h"
 
 namespace {
@@ -63,6 +64,8 @@ void WindowLayout::load(QSettings& settings)
         m_pending.insert(id, tool);
     }
     settings.endGroup();
+    m_scope.geometry = settings.value(QStringLiteral("scope/geometry")).toRect();
+    m_scope.open = settings.value(QStringLiteral("scope/open")).toBool();
 }
 
 void WindowLayout::save(QSettings& settings) const
@@ -78,6 +81,11 @@ void WindowLayout::save(QSettings& settings) const
         settings.setValue(group + QStringLiteral("/maximized"), it->maximized);
     }
     settings.endGroup();
+    // A scope never opened keeps what was saved.
+    if (QWidget* scope = m_window->scope() ? m_window->scope()->parentWidget() : nullptr) {
+        settings.setValue(QStringLiteral("scope/geometry"), scope->geometry());
+        settings.setValue(QStringLiteral("scope/open"), !scope->isHidden());
+    }
 }
 
 QMap<int, WindowLayout::Tool> WindowLayout::current() const
@@ -171,10 +179,21 @@ void WindowLayout::arrange()
     }
     const Tool startUp = m_pending.value(StartUpId);
     m_pending.clear();
+    arrangeScope();
     openStartUp();
     if (startUp.maximized)
         if (ToolWindow* window = host->windowOf(StartUpId))
             window->showMaximized();
+}
+
+void WindowLayout::arrangeScope()
+{
+    if (!m_scope.open || m_window->scope())
+        return;
+    m_window->openScope();
+    const QRect geometry = fitted(m_scope.geometry, m_window->area()->size());
+    if (!geometry.isEmpty() && m_window->scope())
+        m_window->scope()->parentWidget()->setGeometry(geometry);
 }
 
 QRect WindowLayout::fitted(QRect saved, QSize area)

@@ -12,7 +12,7 @@ class ToolWindow;
 
 // The arrangement of the workbench: the main window's geometry and, for each tool (by its
 // sub-widget id), where its window sits in the window area and whether it is open. It is
-// remembered between runs under the groups "window" and "tools".
+// remembered between runs under the groups "window" and "tools", the scope's under "scope".
 //
 // The tools choose their windows' places themselves on their first show; those are the
 // defaults "Reset layout" goes back to, with only the Start Up tool open. Whatever else was
@@ -58,9 +58,11 @@ private:
     QMap<int, Tool> current() const;
     void arrange();
     void growToFit(ToolWindow* window);
+    void arrangeScope();
 
     MainWindow* m_window;
     QSize m_defaultSize;
     QMap<int, QRect> m_defaults; // per sub-widget id, as the tool placed its window
     QMap<int, Tool> m_pending;   // to be applied when the tools exist
+    Tool m_scope;                // the scope's, saved apart from the tools'
 };

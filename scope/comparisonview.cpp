@@ -1,5 +1,7 @@
 #include "comparisonview.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -82,12 +84,27 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
+    // A flat trace still gets a scale around it.
+    double low = 0;
+    double high = 0;
+    qint64 end = 1;
+    for (const PresetComparison::Result& result : results) {
+        for (const PresetComparison::Sample& sample : result.samples) {
+            low = std::min(low, sample.followingError);
+            high = std::max(high, sample.followingError);
+            end = std::max(end, sample.time);
+        }
+    }
+    error->setRange(high - low < 1 ? low - 1 : low, high - low < 1 ? high + 1 : high);
+    error->applyNiceNumbers();
+    time->setRange(0, double(end));
+    time->applyNiceNumbers();
     m_view->setChart(chart);
     m_view->setObjectName(QStringLiteral("chartView"));
     m_table->setObjectName(QStringLiteral("twComparison"));
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setMaximumHeight(m_table->horizontalHeader()->height() + 4 * m_table->verticalHeader()->defaultSectionSize());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -99,7 +116,7 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
     layout->addWidget(m_table);
     layout->addWidget(hint);
     layout->addWidget(buttons);
-    resize(900, 620);
+    resize(1000, 620);
 }
 
 bool ComparisonView::savePicture(const QString& path, QString* error)

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -55,9 +55,13 @@ ScopePane::ScopePane(ScopeKind::Kind kind, QWidget* parent)
     setUnit(QString());
 
     m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignRight);
-    m_chart->setMargins(QMargins(4, 2, 4, 2));
+    m_chart->legend()->setAlignment(Qt::AlignTop);
+    m_chart->setMargins(QMargins(2, 0, 2, 0));
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_timeAxis->setLabelFormat(QStringLiteral("%.3g"));
+    m_timeAxis->setTickAnchor(0);
+    m_timeAxis->setTickInterval(1);
+    m_timeAxis->setTickType(QValueAxis::TicksDynamic);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
     if (kind == ScopeKind::Flag) {
@@ -85,7 +89,7 @@ ScopePane::ScopePane(ScopeKind::Kind kind, QWidget* parent)
     m_view->setObjectName(QStringLiteral("chartView"));
     m_view->setRenderHint(QPainter::Antialiasing, false);
     m_view->setRubberBand(QChartView::VerticalRubberBand);
-    m_view->setMinimumHeight(80);
+    m_view->setMinimumHeight(120);
     m_view->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
@@ -102,7 +106,6 @@ void ScopePane::setUnit(const QString& unit)
     const QString title = ScopeKind::title(m_kind);
     const QString shown = ScopeKind::displayUnit(unit);
     m_header->setText(shown.isEmpty() ? title : tr("%1 (%2)").arg(title, shown));
-    m_valueAxis->setTitleText(shown);
 }
 
 void ScopePane::addLine(const QString& name, const QString& label, const QPen& pen)
@@ -169,6 +172,8 @@ void ScopePane::refresh(const ScopeRecorder& recorder, bool cursors, const doubl
     m_settingRange = true;
     const double start = (recorder.viewStart() - recorder.viewOrigin()) / 1000.0;
     const double end = (recorder.viewEnd() - recorder.viewOrigin()) / 1000.0;
+    if (end > start)
+        m_timeAxis->setTickInterval(niceStep((end - start) / 6));
     m_timeAxis->setRange(start, end);
     m_timeAxis->setTitleText(timeTitle ? (recorder.trigger().showsCapture(recorder.latestTime())
                                               ? tr("time (s) from the trigger")
@@ -179,6 +184,9 @@ void ScopePane::refresh(const ScopeRecorder& recorder, bool cursors, const doubl
     if (m_autoscale && m_kind != ScopeKind::Flag && recorder.valueRange(m_kind, &low, &high))
         setValueRange(low, high);
     for (int i = 0; i < 2; ++i) {
+        const QList<QLegendMarker*> markers = m_chart->legend()->markers(m_cursors[i]);
+        for (QLegendMarker* marker : markers)
+            marker->setVisible(false);
         const double x = cursorTimes[i] / 1000.0;
         m_cursors[i]->setVisible(cursors);
         m_cursors[i]->replace(QVector<QPointF>{QPointF(x, m_valueAxis->min()), QPointF(x, m_valueAxis->max())});

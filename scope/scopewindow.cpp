@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
@@ -83,7 +84,10 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     layout->addWidget(makeTriggerControls());
     layout->addWidget(m_splitter, 1);
     layout->addWidget(makeCursorControls());
-    layout->addWidget(m_status);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(m_status, 1);
+    statusRow->addWidget(m_triggerState);
+    layout->addLayout(statusRow);
 
     connect(m_recorder, &ScopeRecorder::seriesAdded, this, &ScopeWindow::addSeries);
     m_redraw.setInterval(RedrawInterval);
@@ -174,6 +178,7 @@ QWidget* ScopeWindow::makeTriggerControls()
     m_sourceBox = new QComboBox(box);
     m_sourceBox->setObjectName(QStringLiteral("cbTriggerSource"));
     m_sourceBox->addItem(tr("start of a motion"), QStringLiteral("moving"));
+    m_sourceBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_slopeBox = new QComboBox(box);
     m_slopeBox->setObjectName(QStringLiteral("cbTriggerSlope"));
     m_slopeBox->addItems({tr("rising"), tr("falling")});
@@ -213,7 +218,7 @@ QWidget* ScopeWindow::makeTriggerControls()
     row->addWidget(new QLabel(tr("pre-trigger"), box));
     row->addWidget(m_preTriggerBox);
     row->addWidget(armButton);
-    row->addWidget(m_triggerState, 1);
+    row->addStretch();
     return box;
 }
 
@@ -247,7 +252,7 @@ QWidget* ScopeWindow::makeCursorControls()
     m_readout->verticalHeader()->hide();
     m_readout->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_readout->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_readout->setMaximumHeight(170);
+    m_readout->setMaximumHeight(140);
     m_readout->setToolTip(tr("Minimum, maximum and RMS of the part of each series the picture shows"));
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -279,16 +284,22 @@ bool ScopeWindow::isAutoscaling() const
 
 void ScopeWindow::setCursorsShown(bool shown)
 {
-    if (shown && !m_cursorBox->isChecked()) {
+    if (shown && !m_cursorsShown) {
         // Placed at a quarter and three quarters of the picture.
         const double start = double(m_recorder->viewStart() - m_recorder->viewOrigin());
-        m_cursors[0] = start + m_recorder->windowLength() / 4.0;
-        m_cursors[1] = start + m_recorder->windowLength() * 3 / 4.0;
+        for (int i = 0; i < 2; ++i) {
+            m_cursors[i] = std::round(start + m_recorder->windowLength() * (1 + 2 * i) / 4.0);
+            const QSignalBlocker blocker(m_cursorBoxes[i]);
+            m_cursorBoxes[i]->setValue(m_cursors[i]);
+        }
     }
-    m_cursorBox->setChecked(shown);
-    for (QDoubleSpinBox* box : m_cursorBoxes) {
+    m_cursorsShown = shown;
+    {
+        const QSignalBlocker blocker(m_cursorBox);
+        m_cursorBox->setChecked(shown);
+    }
+    for (QDoubleSpinBox* box : m_cursorBoxes)
         box->setEnabled(shown);
-    }
     m_deltaLabel->setVisible(shown);
     refresh();
 }
@@ -298,9 +309,10 @@ void ScopeWindow::setCursor(int cursor, double milliseconds)
     if (cursor < 0 || cursor > 1)
         return;
     m_cursors[cursor] = std::round(milliseconds);
-    m_cursorBoxes[cursor]->blockSignals(true);
-    m_cursorBoxes[cursor]->setValue(m_cursors[cursor]);
-    m_cursorBoxes[cursor]->blockSignals(false);
+    {
+        const QSignalBlocker blocker(m_cursorBoxes[cursor]);
+        m_cursorBoxes[cursor]->setValue(m_cursors[cursor]);
+    }
     refresh();
 }
 
@@ -314,7 +326,7 @@ void ScopeWindow::refresh()
     }
     for (ScopePane* pane : m_panes) {
         if (!pane->isHidden())
-            pane->refresh(*m_recorder, m_cursorBox->isChecked(), m_cursors, pane == lowest);
+            pane->refresh(*m_recorder, m_cursorsShown, m_cursors, pane == lowest);
     }
     updateReadout();
     updateStatus();
@@ -426,7 +438,7 @@ void ScopeWindow::updateReadout()
                 shown.append(name);
         }
     }
-    const bool cursors = m_cursorBox->isChecked();
+    const bool cursors = m_cursorsShown;
     const qint64 origin = m_recorder->viewOrigin();
     m_readout->setRowCount(shown.size());
     for (int row = 0; row < shown.size(); ++row) {

@@ -56,6 +56,7 @@ public:
     void setCursorsShown(bool shown);
     void setCursor(int cursor, double milliseconds);
     double cursor(int cursor) const { return m_cursors[cursor]; }
+    bool cursorsShown() const { return m_cursorsShown; }
 
     // Brings the picture up to date now.
     void refresh();
@@ -109,6 +110,7 @@ private:
     QLabel* m_status;
     QTimer m_redraw;
     double m_cursors[2] = {0, 0};
+    bool m_cursorsShown = false;
     quint64 m_drawn = ~quint64(0); // the recorder's revision on the picture
     QString m_directory;
 };

@@ -271,7 +271,6 @@ bool comparePresets(SimulatedModule* module, const Options& options, QJsonObject
     if (options.comparePicture.isEmpty())
         return true;
     ComparisonView view(comparison);
-    view.resize(900, 620);
     view.show();
     QCoreApplication::processEvents();
     QString error;

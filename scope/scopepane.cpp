@@ -130,6 +130,7 @@ void ScopePane::addLine(const QString& name, const QString& label, const QPen& p
 void ScopePane::removeLine(const QString& name)
 {
     QLineSeries* line = m_lines.take(name);
+    m_styled.remove(name);
     if (!line)
         return;
     m_chart->removeSeries(line);
@@ -153,19 +154,14 @@ void ScopePane::refresh(const ScopeRecorder& recorder, bool cursors, const doubl
 {
     if (isCollapsed())
         return;
-    const int maxPoints = std::max(200, 2 * m_view->width());
+    // The lowest and highest sample of every two pixel columns.
+    const int maxPoints = std::max(200, m_view->width());
     for (auto it = m_lines.constBegin(); it != m_lines.constEnd(); ++it) {
         const bool visible = recorder.isSeriesVisible(it.key());
-        it.value()->setVisible(visible);
-        const QList<QLegendMarker*> markers = m_chart->legend()->markers(it.value());
-        for (QLegendMarker* marker : markers) {
-            // A hidden series hides its legend entry too; the entry must stay to switch it on again.
-            marker->setVisible(true);
-            QColor colour = it.value()->pen().color();
-            colour.setAlphaF(visible ? 1.0 : 0.3);
-            marker->setLabelBrush(colour);
-            marker->setBrush(colour);
-        }
+        // Restyling a legend entry lays the legend out again: only when it changes.
+        if (it.value()->isVisible() != visible || !m_styled.contains(it.key()))
+            styleLine(it.value(), visible);
+        m_styled.insert(it.key());
         if (visible)
             it.value()->replace(recorder.viewPoints(it.key(), maxPoints));
     }
@@ -185,8 +181,10 @@ void ScopePane::refresh(const ScopeRecorder& recorder, bool cursors, const doubl
         setValueRange(low, high);
     for (int i = 0; i < 2; ++i) {
         const QList<QLegendMarker*> markers = m_chart->legend()->markers(m_cursors[i]);
-        for (QLegendMarker* marker : markers)
-            marker->setVisible(false);
+        for (QLegendMarker* marker : markers) {
+            if (marker->isVisible())
+                marker->setVisible(false);
+        }
         const double x = cursorTimes[i] / 1000.0;
         m_cursors[i]->setVisible(cursors);
         m_cursors[i]->replace(QVector<QPointF>{QPointF(x, m_valueAxis->min()), QPointF(x, m_valueAxis->max())});
@@ -206,6 +204,20 @@ bool ScopePane::eventFilter(QObject* watched, QEvent* event)
             return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ScopePane::styleLine(QLineSeries* line, bool visible)
+{
+    line->setVisible(visible);
+    const QList<QLegendMarker*> markers = m_chart->legend()->markers(line);
+    for (QLegendMarker* marker : markers) {
+        // A hidden series hides its legend entry too; the entry must stay to switch it on again.
+        marker->setVisible(true);
+        QColor colour = line->pen().color();
+        colour.setAlphaF(visible ? 1.0 : 0.3);
+        marker->setLabelBrush(colour);
+        marker->setBrush(colour);
+    }
 }
 
 // Round limits and ticks; the same data range gives the same scale, and an unchanged scale

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QWidget>
 #include <QtCharts/QChartGlobal>
 
@@ -55,6 +56,7 @@ protected:
 
 private:
     void setValueRange(double low, double high);
+    void styleLine(QtCharts::QLineSeries* line, bool visible);
 
     ScopeKind::Kind m_kind;
     QToolButton* m_header;
@@ -64,6 +66,7 @@ private:
     QtCharts::QValueAxis* m_valueAxis;
     QtCharts::QLineSeries* m_cursors[2];
     QHash<QString, QtCharts::QLineSeries*> m_lines;
+    QSet<QString> m_styled;
     QString m_unit;
     bool m_autoscale = true;
     bool m_settingRange = false;

@@ -78,6 +78,8 @@ ScopeWindow::ScopeWindow(QWidget* parent)
         m_splitter->addWidget(pane);
     }
     m_status->setObjectName(QStringLiteral("lblScopeStatus"));
+    // Texts that change with every redraw must not lay the window out again.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeControls());
@@ -201,6 +203,8 @@ QWidget* ScopeWindow::makeTriggerControls()
     });
     m_triggerState = new QLabel(box);
     m_triggerState->setObjectName(QStringLiteral("lblTriggerState"));
+    m_triggerState->setMinimumWidth(260);
+    m_triggerState->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     connect(m_modeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
     connect(m_sourceBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
     connect(m_slopeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
@@ -231,6 +235,7 @@ QWidget* ScopeWindow::makeCursorControls()
     connect(m_cursorBox, &QCheckBox::toggled, this, &ScopeWindow::setCursorsShown);
     m_deltaLabel = new QLabel(box);
     m_deltaLabel->setObjectName(QStringLiteral("lblDelta"));
+    m_deltaLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* row = new QHBoxLayout;
     row->addWidget(m_cursorBox);
     for (int i = 0; i < 2; ++i) {
@@ -251,7 +256,6 @@ QWidget* ScopeWindow::makeCursorControls()
                                           tr("Minimum"), tr("Maximum"), tr("RMS")});
     m_readout->verticalHeader()->hide();
     m_readout->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_readout->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_readout->setMaximumHeight(140);
     m_readout->setToolTip(tr("Minimum, maximum and RMS of the part of each series the picture shows"));
     auto* layout = new QVBoxLayout(box);
@@ -440,6 +444,7 @@ void ScopeWindow::updateReadout()
     }
     const bool cursors = m_cursorsShown;
     const qint64 origin = m_recorder->viewOrigin();
+    const bool rowsChanged = m_readout->rowCount() != shown.size();
     m_readout->setRowCount(shown.size());
     for (int row = 0; row < shown.size(); ++row) {
         const QString& name = shown.at(row);
@@ -465,6 +470,9 @@ void ScopeWindow::updateReadout()
         cell(MaximumColumn, stats.count ? ScopeKind::format(unit, stats.maximum) : QString());
         cell(RmsColumn, stats.count ? ScopeKind::format(unit, stats.rms) : QString());
     }
+    // Fitting the columns to their texts on every redraw would cost more than the plots.
+    if (rowsChanged)
+        m_readout->resizeColumnsToContents();
     m_deltaLabel->setText(tr("Δt = %1 ms").arg(m_cursors[1] - m_cursors[0], 0, 'f', 0));
 }
 

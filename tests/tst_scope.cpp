@@ -357,9 +357,7 @@ void TestScope::singleCaptureOfAMove()
     QCOMPARE(recorder->viewStart(), start + 1 - 100);
     QCOMPARE(recorder->viewEnd(), start + 1 + 400);
     // Every millisecond of the capture, 100 of them before the trigger, in full resolution.
-    scope->resize(400, 900);
-    scope->refresh();
-    const QVector<QPointF> points = scope->series("moving")->pointsVector();
+    const QVector<QPointF> points = recorder->viewPoints("moving", 0);
     QCOMPARE(points.size(), 502); // with the sample before the window
     for (int i = 1; i < points.size(); ++i)
         QCOMPARE(qRound((points[i].x() - points[i - 1].x()) * 1000), 1);

@@ -194,13 +194,23 @@ void ScopePane::refresh(const ScopeRecorder& recorder, bool cursors, const doubl
 
 bool ScopePane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPointF value = m_chart->mapToValue(m_view->mapToScene(mouse->pos()));
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched != m_view->viewport() || (!press && event->type() != QEvent::MouseButtonRelease))
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (press) {
+        m_pressedAt = mouse->pos();
+        // The right button would end a zoom; it places cursor 2 instead.
+        if (mouse->button() == Qt::RightButton)
+            return true;
+    }
+    // A click, not the end of a zoom drag, places a cursor.
+    if (!press && (mouse->pos() - m_pressedAt).manhattanLength() < 4) {
+        const QPointF scene = m_view->mapToScene(mouse->pos());
         const bool second = mouse->button() == Qt::RightButton || (mouse->modifiers() & Qt::ShiftModifier);
-        if (m_chart->plotArea().contains(m_view->mapToScene(mouse->pos())))
-            emit cursorPlaced(second ? 1 : 0, value.x() * 1000.0);
-        if (second)
+        if (m_chart->plotArea().contains(scene))
+            emit cursorPlaced(second ? 1 : 0, m_chart->mapToValue(scene).x() * 1000.0);
+        if (mouse->button() == Qt::RightButton)
             return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -68,6 +68,7 @@ private:
     QHash<QString, QtCharts::QLineSeries*> m_lines;
     QSet<QString> m_styled;
     QString m_unit;
+    QPoint m_pressedAt;
     bool m_autoscale = true;
     bool m_settingRange = false;
 };

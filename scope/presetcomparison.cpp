@@ -17,7 +17,7 @@ const int StepInterval = 10; // ms of simulated time between looks at the axis
 
 } // namespace
 
-QVector<PresetComparison::Preset> PresetComparison::presets()
+std::vector<PresetComparison::Preset> PresetComparison::presets()
 {
     return {{"conservative", 500, 200}, {"balanced", 5000, 400}, {"aggressive", 10000, 1500}};
 }
@@ -76,7 +76,7 @@ bool PresetComparison::run()
     m_module->setManualClock(true);
     m_module->setAxisParameter(4, motor, m_speed);
     m_module->setAxisParameter(5, motor, m_acceleration);
-    const QVector<Preset> all = presets();
+    const std::vector<Preset> all = presets();
     for (const Preset& preset : all) {
         Result result;
         if (!runMove(preset, &result))
@@ -89,7 +89,7 @@ bool PresetComparison::run()
     return m_error.isEmpty();
 }
 
-bool PresetComparison::runMove(const Preset& preset, Result* result)
+bool PresetComparison::runMove(Preset preset, Result* result)
 {
     const auto motor = quint8(m_motor);
     m_module->setAxisParameter(115, motor, preset.p);
@@ -195,13 +195,13 @@ QString PresetComparison::table() const
 QJsonObject PresetComparison::toJson() const
 {
     QJsonArray presetList;
-    const QVector<Preset> all = presets();
+    const std::vector<Preset> all = presets();
     for (int i = 0; i < m_results.size(); ++i) {
         const Result& r = m_results.at(i);
         presetList.append(QJsonObject{
             {QStringLiteral("preset"), r.preset},
-            {QStringLiteral("p"), all.at(i).p},
-            {QStringLiteral("i"), all.at(i).i},
+            {QStringLiteral("p"), all.at(size_t(i)).p},
+            {QStringLiteral("i"), all.at(size_t(i)).i},
             {QStringLiteral("rmsFollowingErrorMicrosteps"), std::round(r.rmsError * 10) / 10},
             {QStringLiteral("peakFollowingErrorMicrosteps"), std::round(r.peakError * 10) / 10},
             {QStringLiteral("overshootMicrosteps"), std::round(r.overshoot * 10) / 10},

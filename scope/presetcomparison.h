@@ -35,7 +35,7 @@ public:
         int p;
         int i;
     };
-    static QVector<Preset> presets();
+    static std::vector<Preset> presets();
 
     // One signal sample of the move, time in ms from its start.
     struct Sample
@@ -77,7 +77,7 @@ public:
 
 private:
     bool check();
-    bool runMove(const Preset& preset, Result* result);
+    bool runMove(Preset preset, Result* result);
     bool waitUntilIdle(qint64 limit);
 
     SimulatedModule* m_module;

@@ -440,8 +440,9 @@ void TestScope::comparisonRestoresSettings()
         QCOMPARE(result.samples.back().time, qint64(result.samples.size()));
         QVERIFY(!result.samples.back().moving && result.peakCurrent > 0);
     }
+    static const QRegularExpression row("\\naggressive +[0-9.]+ +[0-9.]+ +[0-9.]+ +([0-9]+|no) +[0-9.]+\\n");
     if (ready)
-        QVERIFY(comparison.table().contains(QRegularExpression("\\naggressive +[0-9.]+ +[0-9.]+ +[0-9.]+ +([0-9]+|no) +[0-9.]+\\n")));
+        QVERIFY(comparison.table().contains(row));
 }
 
 void TestScope::layoutRemembersTheScope()

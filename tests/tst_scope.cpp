@@ -115,6 +115,8 @@ private slots:
     void singleCaptureOfAMove();
     void cursorReadout_data();
     void cursorReadout();
+    void comparisonFigures_data();
+    void comparisonFigures();
     void comparisonRestoresSettings_data();
     void comparisonRestoresSettings();
     void layoutRemembersTheScope();
@@ -402,6 +404,42 @@ void TestScope::cursorReadout()
         squares += (i + 0.04) * (i + 0.04);
     QCOMPARE((QStringList{text(ScopeWindow::MinimumColumn), text(ScopeWindow::MaximumColumn), text(ScopeWindow::RmsColumn)}),
              (QStringList{"100.0", "200.0", QString::number(std::sqrt(squares / 101), 'f', 1)}));
+}
+
+void TestScope::comparisonFigures_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QVector<double>>("moving"); // following error while the command moves, 1 ms apart
+    QTest::addColumn<QVector<double>>("after");  // and after it arrived
+    QTest::addColumn<QVector<double>>("figures"); // peak, overshoot, settling time; a full step is 256
+    QTest::newRow("lag settling after arrival") << 1 << QVector<double>{100, 300} << QVector<double>{300, 257, 256, 10}
+                                                << QVector<double>{300, 0, 2};
+    QTest::newRow("within a step on arrival") << 1 << QVector<double>{-400, 50} << QVector<double>{20, 0}
+                                              << QVector<double>{400, 0, 0};
+    QTest::newRow("past the target forwards") << 1 << QVector<double>{200} << QVector<double>{-300, -40, 0}
+                                              << QVector<double>{300, 300, 1};
+    QTest::newRow("past the target backwards") << -1 << QVector<double>{-200} << QVector<double>{300, 40, 0}
+                                               << QVector<double>{300, 300, 1};
+    QTest::newRow("never settles") << 1 << QVector<double>{0} << QVector<double>{0, 500} << QVector<double>{500, 0, -1};
+}
+
+void TestScope::comparisonFigures()
+{
+    QFETCH(int, direction);
+    QFETCH(QVector<double>, moving);
+    QFETCH(QVector<double>, after);
+    QFETCH(QVector<double>, figures);
+    PresetComparison::Result result;
+    double squares = 0;
+    for (double error : moving + after) {
+        const bool stillMoving = result.samples.size() < size_t(moving.size());
+        result.samples.push_back({qint64(result.samples.size() + 1), error, stillMoving ? 60.0 : 20.0, stillMoving});
+        squares += error * error;
+    }
+    PresetComparison::measure(&result, direction, 256);
+    QCOMPARE((QVector<double>{result.peakError, result.overshoot, result.settlingTime}), figures);
+    QCOMPARE(result.rmsError, std::sqrt(squares / double(result.samples.size())));
+    QCOMPARE(result.peakCurrent, 60.0);
 }
 
 void TestScope::comparisonRestoresSettings_data()

@@ -431,7 +431,8 @@ void TestScope::comparisonFigures()
     QFETCH(QVector<double>, figures);
     PresetComparison::Result result;
     double squares = 0;
-    for (double error : moving + after) {
+    const QVector<double> errors = moving + after;
+    for (double error : errors) {
         const bool stillMoving = result.samples.size() < size_t(moving.size());
         result.samples.push_back({qint64(result.samples.size() + 1), error, stillMoving ? 60.0 : 20.0, stillMoving});
         squares += error * error;

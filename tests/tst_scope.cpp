@@ -269,6 +269,12 @@ void TestScope::window()
     emit marker->clicked();
     QVERIFY(a->isVisible() && values->max() >= 200);
 
+    // A Shift-click places cursor 2 at the time under the mouse, here the middle of the minute shown.
+    ScopePane* flags = scope.pane(ScopeKind::Flag);
+    const QPoint middle = flags->view()->mapFromScene(flags->chart()->plotArea().center());
+    QTest::mouseClick(flags->view()->viewport(), Qt::LeftButton, Qt::ShiftModifier, middle);
+    QVERIFY(scope.cursorsShown() && qAbs(scope.cursor(1) + 30000) < 500);
+
     // Moved to another pane, a series is drawn there and scales it; a collapsed pane keeps its place.
     scope.moveSeries("a", ScopeKind::Angle);
     QVERIFY(!other->line("a") && scope.pane(ScopeKind::Angle)->line("a") && scope.pane(ScopeKind::Angle)->isVisible());

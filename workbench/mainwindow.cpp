@@ -11,11 +11,11 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "command.h"
+#include "drivesignalfeed.h"
 #include "pluginhost.h"
 #include "programmenu.h"
 #include "rerezorinterface.h"
-#include "command.h"
-#include "drivesignalfeed.h"
 #include "scoperecorder.h"
 #include "scopewindow.h"
 #include "simulatedmodule.h"

@@ -230,6 +230,8 @@ void WindowLayout::reset()
         if (it.key() != StartUpId)
             window->hide();
     }
+    if (m_window->scope())
+        m_window->scope()->parentWidget()->hide();
     openStartUp();
 }
 

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QIcon>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QSettings>
@@ -17,11 +18,13 @@
 #include <memory>
 
 #include "commissioningreport.h"
+#include "comparisonview.h"
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "modulesettings.h"
 #include "pluginhost.h"
 #include "pluginlocation.h"
+#include "presetcomparison.h"
 #include "programcommands.h"
 #include "simulatedmodule.h"
 #include "toolsinterface.h"
@@ -49,6 +52,8 @@ struct Options
     double holdingTorque = -1.0; // N m
     double inertia = -1.0;       // kg m^2
     bool compareOpenLoop = false;
+    bool comparePresets = false;
+    QString comparePicture;
     QString saveProgram;
     QString applyProgram;
     QString checkProgram;
@@ -191,6 +196,13 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         "compare-open-loop",
         QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
     parser.addOptions({load, holdingTorque, inertia, compareOpenLoop});
+    const QCommandLineOption comparePresets(
+        "compare-presets", QCoreApplication::translate("main", "After the guided commissioning (implies --auto): compare the "
+                                                               "closed-loop presets on axis 0 with a test move and print the table."));
+    const QCommandLineOption comparePicture(
+        "compare-picture", QCoreApplication::translate("main", "With --compare-presets: save the comparison as shown by the scope."),
+        "FILE");
+    parser.addOptions({comparePresets, comparePicture});
     // An unknown option or a missing value is an unusable command line (exit 2), like a bad value;
     // process() would exit 1. It still answers --help and --version.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -243,8 +255,10 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
                    &options.inertia))
         return false;
     options.compareOpenLoop = parser.isSet(compareOpenLoop);
+    options.comparePresets = parser.isSet(comparePresets) || parser.isSet(comparePicture);
+    options.comparePicture = parser.value(comparePicture);
     options.screenshot = parser.value(screenshot);
-    options.autoRun = parser.isSet(autoRun);
+    options.autoRun = parser.isSet(autoRun) || options.comparePresets;
     options.verbose = parser.isSet(verbose);
     options.scope = parser.isSet(scope);
     options.screenshots = parser.value(screenshots);
@@ -279,6 +293,30 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     return true;
 }
 
+// The preset comparison after the guided commissioning: prints its table, adds it to the report
+// under "presetComparison" and saves its picture on request.
+bool comparePresets(SimulatedModule* module, const Options& options, QJsonObject* report)
+{
+    PresetComparison comparison(module, 0);
+    if (!comparison.run()) {
+        printError(comparison.errorString());
+        return false;
+    }
+    QTextStream(stdout) << comparison.table() << Qt::flush;
+    report->insert(QStringLiteral("presetComparison"), comparison.toJson());
+    if (options.comparePicture.isEmpty())
+        return true;
+    ComparisonView view(comparison);
+    view.show();
+    QCoreApplication::processEvents();
+    QString error;
+    if (!view.savePicture(options.comparePicture, &error)) {
+        printError(error);
+        return false;
+    }
+    return true;
+}
+
 // Versions and settings the commissioning report records besides the run itself.
 CommissioningReport::Context reportContext(MainWindow& window, const QDateTime& started, qint64 wallMilliseconds)
 {
@@ -297,7 +335,7 @@ CommissioningReport::Context reportContext(MainWindow& window, const QDateTime& 
 int runGuided(MainWindow& window, SimulatedModule* module, const Options& options, QTextStream& out)
 {
     QString error;
-    for (const QString& path : {options.report, options.saveProgram}) {
+    for (const QString& path : {options.report, options.saveProgram, options.comparePicture}) {
         if (!path.isEmpty() && !ProgramCommands::isWritable(path, &error)) {
             printError(error);
             return ProgramCommands::Unusable;
@@ -311,14 +349,15 @@ int runGuided(MainWindow& window, SimulatedModule* module, const Options& option
     run.setCompareOpenLoop(options.compareOpenLoop);
     const bool ready = run.run();
     const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
-    if (!options.report.isEmpty()
-        && !CommissioningReport::save(options.report,
-                                      CommissioningReport::build(run, module, ready, program,
-                                                                 reportContext(window, started, wall.elapsed())),
-                                      &error)) {
+    QJsonObject report =
+        CommissioningReport::build(run, module, ready, program, reportContext(window, started, wall.elapsed()));
+    const bool compared = !ready || !options.comparePresets || comparePresets(module, options, &report);
+    if (!options.report.isEmpty() && !CommissioningReport::save(options.report, report, &error)) {
         printError(error);
         return ProgramCommands::Failed;
     }
+    if (!compared)
+        return ProgramCommands::Failed;
     if (!ready) {
         printError(QCoreApplication::translate("main", "the guided commissioning failed: %1").arg(run.errorString()));
         return ProgramCommands::Failed;

@@ -15,13 +15,14 @@
 
 #include <algorithm>
 
+#include "command.h"
+#include "drivesignalfeed.h"
 #include "pluginhost.h"
 #include "programmenu.h"
 #include "rerezorinterface.h"
 #include "scoperecorder.h"
 #include "scopewindow.h"
 #include "simulatedmodule.h"
-#include "simulatedtruth.h"
 #include "toolsinterface.h"
 #include "toolwindow.h"
 #include "tracepoller.h"
@@ -80,6 +81,8 @@ MainWindow::MainWindow(QWidget* parent)
     rebuildToolsMenu();
     resize(1400, 900);
     m_layout = new WindowLayout(this, m_area, m_host);
+    m_layout->setScope([this]() -> QWidget* { return m_scope ? m_scope->parentWidget() : nullptr; },
+                       [this]() { openScope(); });
 }
 
 MainWindow::~MainWindow()
@@ -105,8 +108,7 @@ void MainWindow::createTools()
     m_host->createTools(m_module, m_area, ModuleKey);
     if (TracePoller* poller = m_host->poller())
         poller->setPeriod(m_pollPeriod);
-    if (m_scope)
-        m_scope->recorder()->attach(m_host->poller());
+    attachScope();
     m_toolsCreated = true;
     rebuildToolsMenu();
     m_layout->toolsCreated();
@@ -130,17 +132,37 @@ void MainWindow::openScope()
         m_scope = new ScopeWindow;
         ScopeRecorder* recorder = m_scope->recorder();
         recorder->setClock([module = QPointer<SimulatedModule>(m_module)]() { return module ? module->now() : 0; });
-        recorder->attach(m_host->poller());
-        addSimulatedTruth(recorder, m_module);
+        new DriveSignalFeed(recorder, m_module);
+        m_scope->setModule(m_module);
+        attachScope();
         auto* window = new ToolWindow(m_scope);
         window->setObjectName(QStringLiteral("scopeWindow"));
         m_area->addSubWindow(window);
+        // An instrument to watch while working in the tools: a click into another window
+        // (Start in the motion test) must not bury it.
+        connect(m_area, &QMdiArea::subWindowActivated, window, [window](QMdiSubWindow* active) {
+            if (active && active != window && window->isVisible())
+                window->raise();
+        }, Qt::QueuedConnection); // after the activated window has raised itself
         // Beside the Start Up window, which the tools place at the top left.
-        const QSize size(qMin(900, m_area->width()), qMin(560, m_area->height()));
+        const QSize size(qMin(960, m_area->width()), qMin(760, m_area->height()));
         window->setGeometry(qMax(0, m_area->width() - size.width() - 15), 15, size.width(), size.height());
     }
     if (auto* window = qobject_cast<ToolWindow*>(m_scope->parentWidget()))
         window->activateWindow();
+}
+
+// The scope records every reply the poller delivers to a tool; new tools bring a new poller.
+void MainWindow::attachScope()
+{
+    TracePoller* poller = m_host->poller();
+    if (!m_scope || !poller)
+        return;
+    ScopeRecorder* recorder = m_scope->recorder();
+    if (m_scopePoller)
+        disconnect(m_scopePoller, nullptr, recorder, nullptr);
+    m_scopePoller = poller;
+    connect(poller, &TracePoller::replyDelivered, recorder, [recorder](QObject*, Command reply) { recorder->recordReply(reply); });
 }
 
 void MainWindow::setModuleConnected(bool connected)

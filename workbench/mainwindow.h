@@ -11,6 +11,7 @@ class QMdiArea;
 class QMenu;
 class ScopeWindow;
 class SimulatedModule;
+class TracePoller;
 class WindowLayout;
 
 // The workbench: a window area holding the tools of one simulated module, a Tools menu to
@@ -76,6 +77,7 @@ private:
     void updateFirmwareChecks();
     void buildMotorMenu();
     void applyMotor(double holdingTorque, double inertia);
+    void attachScope();
 
     QMdiArea* m_area;
     SimulatedModule* m_module;
@@ -96,4 +98,5 @@ private:
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
     QPointer<ScopeWindow> m_scope;
+    QPointer<TracePoller> m_scopePoller;
 };

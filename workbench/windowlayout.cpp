@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "pluginhost.h"
+#include "scopewindow.h"
 #include "toolwindow.h"
 
 namespace {
@@ -66,6 +67,8 @@ void WindowLayout::load(QSettings& settings)
         m_pending.insert(id, tool);
     }
     settings.endGroup();
+    m_scope.geometry = settings.value(QStringLiteral("scope/geometry")).toRect();
+    m_scope.open = settings.value(QStringLiteral("scope/open")).toBool();
 }
 
 void WindowLayout::save(QSettings& settings) const
@@ -81,6 +84,11 @@ void WindowLayout::save(QSettings& settings) const
         settings.setValue(group + QStringLiteral("/maximized"), it->maximized);
     }
     settings.endGroup();
+    // A scope never opened keeps what was saved.
+    if (QWidget* scope = scopeWindow()) {
+        settings.setValue(QStringLiteral("scope/geometry"), scope->geometry());
+        settings.setValue(QStringLiteral("scope/open"), !scope->isHidden());
+    }
 }
 
 QMap<int, WindowLayout::Tool> WindowLayout::current() const
@@ -183,10 +191,32 @@ void WindowLayout::arrange()
     }
     const Tool startUp = m_pending.value(StartUpId);
     m_pending.clear();
+    arrangeScope();
     openStartUp();
     if (startUp.maximized)
         if (ToolWindow* window = m_host->windowOf(StartUpId))
             window->showMaximized();
+}
+
+void WindowLayout::setScope(std::function<QWidget*()> window, std::function<void()> open)
+{
+    m_scopeWindow = std::move(window);
+    m_openScope = std::move(open);
+}
+
+QWidget* WindowLayout::scopeWindow() const
+{
+    return m_scopeWindow ? m_scopeWindow() : nullptr;
+}
+
+void WindowLayout::arrangeScope()
+{
+    if (!m_scope.open || scopeWindow() || !m_openScope)
+        return;
+    m_openScope();
+    const QRect geometry = fitted(m_scope.geometry, m_area->size());
+    if (QWidget* scope = scopeWindow(); scope && !geometry.isEmpty())
+        scope->setGeometry(geometry);
 }
 
 QRect WindowLayout::fitted(QRect saved, QSize area)
@@ -222,6 +252,8 @@ void WindowLayout::reset()
         if (it.key() != StartUpId)
             window->hide();
     }
+    if (QWidget* scope = scopeWindow())
+        scope->hide();
     openStartUp();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
@@ -14,7 +16,7 @@ class ToolWindow;
 
 // The arrangement of the workbench: the main window's geometry and, for each tool (by its
 // sub-widget id), where its window sits in the window area and whether it is open. It is
-// remembered between runs under the groups "window" and "tools".
+// remembered between runs under the groups "window" and "tools", the scope's under "scope".
 //
 // The tools choose their windows' places themselves on their first show; those are the
 // defaults "Reset layout" goes back to, with only the Start Up tool open. Whatever else was
@@ -39,6 +41,9 @@ public:
     void toolsCreated();
     // Called before the tools are made again: their arrangement carries over to the new ones.
     void keepCurrent();
+    // How to reach the scope: its window in the area (null while it was never opened), and
+    // how to open it.
+    void setScope(std::function<QWidget*()> window, std::function<void()> open);
 
     // A saved place for a window in an area of the given size, moved so that its title bar
     // can be reached; an empty rectangle when nothing usable was saved.
@@ -61,6 +66,8 @@ private:
     QMap<int, Tool> current() const;
     void arrange();
     void growToFit(ToolWindow* window);
+    void arrangeScope();
+    QWidget* scopeWindow() const;
 
     QWidget* m_window;
     QMdiArea* m_area;
@@ -68,4 +75,7 @@ private:
     QSize m_defaultSize;
     QMap<int, QRect> m_defaults; // per sub-widget id, as the tool placed its window, grown to fit
     QMap<int, Tool> m_pending;   // to be applied when the tools exist
+    Tool m_scope;                // the scope's, saved apart from the tools'
+    std::function<QWidget*()> m_scopeWindow;
+    std::function<void()> m_openScope;
 };

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QWidget>
+#include <QtCharts/QChartGlobal>
+
+#include "scopekind.h"
+
+class QToolButton;
+class ScopeRecorder;
+
+QT_CHARTS_BEGIN_NAMESPACE
+class QChart;
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+QT_CHARTS_END_NAMESPACE
+
+// One pane of the scope: the series of one kind (or moved there) over the shared time axis,
+// with its title and unit, the two cursors as vertical lines, and a header that collapses it.
+// A click on the plot sets the first cursor, with Shift or the right button the second.
+class ScopePane : public QWidget
+{
+    Q_OBJECT
+public:
+    ScopePane(ScopeKind::Kind kind, QWidget* parent = nullptr);
+
+    ScopeKind::Kind kind() const { return m_kind; }
+    QtCharts::QChart* chart() const { return m_chart; }
+    QtCharts::QChartView* view() const { return m_view; }
+    QtCharts::QLineSeries* line(const QString& name) const { return m_lines.value(name); }
+    QStringList lines() const { return m_lines.keys(); }
+
+    void addLine(const QString& name, const QString& label, const QPen& pen);
+    void removeLine(const QString& name);
+
+    bool isCollapsed() const;
+    void setCollapsed(bool collapsed);
+    void setAutoscale(bool on) { m_autoscale = on; }
+    // The unit of the value axis (of the series' units, the first's).
+    void setUnit(const QString& unit);
+
+    // Draws the recorder's view with the cursors (ms from the view's origin; shown when
+    // `cursors`).
+    void refresh(const ScopeRecorder& recorder, bool cursors, const double cursorTimes[2], bool timeTitle);
+
+signals:
+    void cursorPlaced(int cursor, double milliseconds);
+    void legendClicked(const QString& name);
+    // A vertical drag zoomed the value scale.
+    void zoomed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setValueRange(double low, double high);
+    void styleLine(QtCharts::QLineSeries* line, bool visible);
+
+    ScopeKind::Kind m_kind;
+    QToolButton* m_header;
+    QtCharts::QChart* m_chart;
+    QtCharts::QChartView* m_view;
+    QtCharts::QValueAxis* m_timeAxis;
+    QtCharts::QValueAxis* m_valueAxis;
+    QtCharts::QLineSeries* m_cursors[2];
+    QHash<QString, QtCharts::QLineSeries*> m_lines;
+    QSet<QString> m_styled;
+    QString m_unit;
+    QPoint m_pressedAt;
+    bool m_autoscale = true;
+    bool m_settingRange = false;
+};

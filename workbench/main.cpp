@@ -20,6 +20,7 @@
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "modulesettings.h"
+#include "motorvalues.h"
 #include "pluginhost.h"
 #include "pluginlocation.h"
 #include "programcommands.h"
@@ -48,6 +49,7 @@ struct Options
     double holdingTorque = -1.0; // N m
     double inertia = -1.0;       // kg m^2
     bool compareOpenLoop = false;
+    QList<QPair<QString, double>> motorValues; // key and value, as given
     QString saveProgram;
     QString applyProgram;
     QString checkProgram;
@@ -156,11 +158,18 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption holdingTorque(
         "holding-torque", QCoreApplication::translate("main", "Holding torque of the motor at the maximum current."), "NM");
     const QCommandLineOption inertia(
-        "inertia", QCoreApplication::translate("main", "Inertia of the rotor and its load."), "KGM2");
+        "inertia", QCoreApplication::translate("main", "Inertia of the rotor."), "KGM2");
     const QCommandLineOption compareOpenLoop(
         "compare-open-loop",
         QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
     parser.addOptions({load, holdingTorque, inertia, compareOpenLoop});
+    QList<QCommandLineOption> motorOptions;
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue& row = MotorValues::rows()[i];
+        motorOptions.append(QCommandLineOption(QLatin1String(row.option), QCoreApplication::translate("main", row.description),
+                                               QLatin1String(row.valueName)));
+    }
+    parser.addOptions(motorOptions);
     parser.process(app);
 
     options.pluginPath = pluginValues.isEmpty() ? parser.value(plugin) : pluginValues.last();
@@ -206,6 +215,17 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         || !number(inertia, 0.0, false, 10.0, QCoreApplication::translate("main", "--inertia needs an inertia in kg m^2 above 0, at most 10"),
                    &options.inertia))
         return false;
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue& row = MotorValues::rows()[i];
+        if (!parser.isSet(motorOptions.at(i)))
+            continue;
+        const double value = parser.value(motorOptions.at(i)).toDouble(&ok);
+        if (!ok || !row.accepts(value)) {
+            printError(row.optionMessage());
+            return false;
+        }
+        options.motorValues.append({QLatin1String(row.key), value});
+    }
     options.compareOpenLoop = parser.isSet(compareOpenLoop);
     options.screenshot = parser.value(screenshot);
     options.autoRun = parser.isSet(autoRun);
@@ -358,6 +378,8 @@ int main(int argc, char* argv[])
         window.setInertia(options.inertia);
     if (options.loadPercent >= 0)
         window.setLoadPercent(options.loadPercent);
+    for (const auto& value : qAsConst(options.motorValues))
+        window.setMotorValue(value.first, value.second);
 
     // The tools size their windows against the visible area.
     window.show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -49,6 +50,9 @@ public:
     double loadPercent() const { return m_loadPercent; }
     void setHoldingTorque(double newtonMetres);
     void setInertia(double kilogramSquareMetres);
+    // The further motor and load values by their key (MotorValues); unusable values are ignored.
+    void setMotorValue(const QString& key, double value);
+    double motorValue(const QString& key) const;
 
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }
@@ -93,6 +97,7 @@ private:
     QLabel* m_connectionLabel = nullptr;
     QLabel* m_motorLabel = nullptr;
     double m_loadPercent = 0.0;
+    QHash<QString, double> m_motorValues; // as set, percentages as such
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
     QPointer<ScopeWindow> m_scope;

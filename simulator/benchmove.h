@@ -13,10 +13,10 @@ class BenchMove
 {
 public:
     static constexpr int Revolutions = 10;
-    static constexpr int Speed = 15 * 51200;        // pps: 15 rev/s
-    static constexpr int Acceleration = 60 * 51200; // pps^2: 15 rev/s in 0.25 s
+    static constexpr int Speed = 10 * 51200;        // pps: 10 rev/s
+    static constexpr int Acceleration = 60 * 51200; // pps^2: 10 rev/s in 1/6 s
     static constexpr int RestMilliseconds = 500;
-    static constexpr double LoadShare = 0.3; // Coulomb friction, share of the holding torque
+    static constexpr double LoadShare = 0.8; // Coulomb friction, share of the holding torque
 
     struct Result
     {

@@ -7,11 +7,12 @@ namespace {
 const double HalfPi = 1.5707963267948966;
 // Damping of the commutation: the field target less this time times the measured velocity's
 // excess over the wanted one. About the inverse of the rotor's natural angular frequency.
-const double DampingTime = 0.5e-3; // s
+const double DampingTime = 1e-3; // s
 // Low-pass filter of the measured velocity the damping uses.
 const double VelocityFilter = 0.5e-3; // s
-// The gains' scales: 115 in pps per 1000 microsteps, 116 in 1/16 pps per microstep-second.
-const double ProportionalScale = 1000.0;
+// The gains' scales: 115 in pps per full step (256 microsteps) of error, 116 in 1/16 pps per
+// microstep-second.
+const double ProportionalScale = 256.0;
 const double IntegralScale = 16.0;
 } // namespace
 

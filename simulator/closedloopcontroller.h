@@ -13,7 +13,7 @@
 //   counted in whole encoder counts: the target's count minus the encoder's, so the
 //   controller rests once the rotor is in the target's count.
 // - Velocity correction: a PI on the following error e (microsteps) adds a correction
-//   velocity to the ramp's: P (115) in pps per 1000 microsteps, I (116) in 1/16 pps per
+//   velocity to the ramp's: P (115) in pps per 256 microsteps of error, I (116) in 1/16 pps per
 //   microstep-second, the integral clipped to the I clipping (117) so that at most I x 117 pps
 //   come from it, and the sum clipped to the DV clipping (119, pps). The field target moves
 //   with the ramp plus the correction.
@@ -42,7 +42,7 @@ public:
         double gammaVelocityMinimum = 300000.0; // pps
         double gammaVelocityMaximum = 1600000.0;
         double gammaMaximum = 1.5707963267948966; // electrical radians
-        double p = 3.0;         // 1/s
+        double p = 3000.0 / 256; // 1/s
         double i = 20.0 / 16;   // 1/s^2
         double iClipping = 2000.0; // integral limit, in units of 16 microstep-seconds
         double dvClipping = 100000.0; // pps

@@ -168,7 +168,7 @@ void MotorPhysics::step(const Drive& drive, double seconds)
     };
 
     for (int i = 1; i <= count; ++i) {
-        const double field = m_lastField + fieldChange * (double(i) / count);
+        const double field = m_lastField + fieldChange * (double(i - 1) / count);
         const double driving = torque(field, m_speed);
         double speed = m_speed;
         if (speed == 0.0) {

@@ -45,7 +45,8 @@ const int StepMilliseconds = 10;
 const int RealPauseMilliseconds = 1;
 
 const int MicrostepRow256 = 8;
-const int MaxSettleMilliseconds = 1000;
+const int SettleMilliseconds = 500;
+const int MaxSettleMilliseconds = 2000;
 
 } // namespace
 
@@ -393,14 +394,15 @@ QString GuidedRun::reportDeviation(double* value)
     return microsteps + QStringLiteral(" microsteps");
 }
 
-// The rotor may still swing after the ramp has ended: the deviation counts once the encoder
-// stands, or after MaxSettleMilliseconds.
+// The rotor may still swing, and the closed loop still correct, after the ramp has ended: the
+// deviation counts once the encoder has stood for SettleMilliseconds, or after
+// MaxSettleMilliseconds.
 void GuidedRun::settleRotor()
 {
-    for (int waited = 0; waited < MaxSettleMilliseconds; waited += StepMilliseconds) {
+    int standing = 0;
+    for (int waited = 0; waited < MaxSettleMilliseconds && standing < SettleMilliseconds; waited += StepMilliseconds) {
         m_module->synchronise();
-        if (m_module->drive()->axis(0)->value(3) == 0)
-            return;
+        standing = m_module->drive()->axis(0)->value(3) == 0 ? standing + StepMilliseconds : 0;
         settle(StepMilliseconds);
     }
 }

@@ -11,7 +11,7 @@ const double TwoPi = FastMath::TwoPi;
 const double Degrees = 180.0 / Pi;
 // Sub-steps per period of the natural frequency: semi-implicit Euler then errs by well under
 // 1 % in frequency and stays far from its stability limit.
-const double SubStepsPerPeriod = 20.0;
+const double SubStepsPerPeriod = 16.0;
 // A rotor this slow, this close to its equilibrium, is taken as at rest.
 const double RestSpeed = 1e-3;   // microsteps/s
 const double RestTorque = 1e-7;  // N m
@@ -43,10 +43,9 @@ void MotorPhysics::setMotor(const Motor& motor)
 
 void MotorPhysics::updateSubSteps()
 {
-    // The stiffest the rotor gets: the rated current, with the detent's own stiffness, at the
-    // largest tooth count the drive may set (202 up to 65535 is not a motor; 400 full steps is).
+    // The stiffest the rotor gets: the rated current, with the detent's own stiffness.
     const double inertia = m_motor.inertia + m_motor.loadInertia;
-    const double teeth = 100.0;
+    const double teeth = m_teeth;
     const double stiffness = teeth * (m_motor.holdingTorque + 4 * m_motor.detentTorque);
     double step = 1e-3;
     if (inertia > 0 && stiffness > 0)
@@ -145,6 +144,11 @@ void MotorPhysics::step(const Drive& drive, double seconds)
     if (inertia <= 0)
         return;
 
+    const double teeth = drive.microstepsPerRevolution / drive.microstepsPerPeriod;
+    if (teeth != m_teeth) {
+        m_teeth = teeth;
+        updateSubSteps();
+    }
     const double mechanical = TwoPi / drive.microstepsPerRevolution; // rad per microstep
     const double electrical = TwoPi / drive.microstepsPerPeriod;      // electrical rad per microstep
     applyCurrent(drive, m_speed * mechanical);
@@ -158,11 +162,14 @@ void MotorPhysics::step(const Drive& drive, double seconds)
     // The rotor within its electrical period, for the detent, which repeats every full step.
     double folded = std::fmod(m_rotor, period);
 
+    // The detent torque's mean over a sub-step: its sine at the middle, times sinc of half the
+    // angle swept, taken at the speed the step starts with.
+    const double swept = 2.0 * m_speed * h * electrical;
+    const double detentMean = m_motor.detentTorque * sinc(swept);
     auto torque = [&](double field, double speed) {
         const double angle = (field - m_rotor) * electrical - m_lag;
         const double omega = speed * mechanical;
-        const double swept = 2.0 * speed * h * electrical; // half the detent angle swept
-        const double detent = -m_motor.detentTorque * FastMath::sin(4.0 * folded * electrical + swept) * sinc(swept);
+        const double detent = -detentMean * FastMath::sin(4.0 * folded * electrical + swept);
         return peak * FastMath::sin(angle) + detent - m_motor.activeLoad - m_motor.viscousFriction * omega
                - m_motor.damping * (omega - fieldSpeed);
     };

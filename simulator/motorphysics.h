@@ -18,7 +18,7 @@
 //   step.
 // - J: rotor plus load inertia.
 //
-// Semi-implicit Euler, in sub-steps of at most a twentieth of the period of the natural
+// Semi-implicit Euler, in sub-steps of at most a sixteenth of the period of the natural
 // frequency at the rated current (detent included); the detent torque is averaged over each
 // sub-step, so that at speed it does not alias into slow forces.
 class MotorPhysics
@@ -97,5 +97,6 @@ private:
     double m_lag = 0.0;     // radians
     double m_loadAngle = 0.0;
     double m_subStep = 1e-4; // s, the longest sub-step
+    double m_teeth = 50.0;   // the rotor's, from the drive's full steps
     bool m_settled = false;
 };

@@ -95,12 +95,11 @@ void TestGuidedRun::run()
     QCOMPARE(output.contains("Load coupled for the motion test: 1.01 N m, 80 % of the holding torque."), load > 0);
     QCOMPARE(output.count("deviation of actual and encoder position"), openLoop.isEmpty() ? 2 : 4);
     if (!openLoop.isEmpty())
-        // Under 80 % the rotor rests 3 counts off, inside the scaler tolerance (125 = 51):
-        // the minimum current cannot move it against the friction, and need not.
-        QVERIFY2(output.contains("Deviation after the first move: open loop " + openLoop + ", closed loop "
-                                 + (load > 0 ? "38" : "0") + " microsteps. "
-                                 + (load > 0 ? "The closed loop held the position, the open loop lost steps."
-                                             : "Both loops held the position.")),
+        // Under 80 % the closed loop may rest a few counts off, inside the scaler tolerance
+        // (125 = 51 microsteps): the minimum current need not move it against the friction.
+        QVERIFY2(output.contains("Deviation after the first move: open loop " + openLoop + ", closed loop ")
+                     && output.contains(load > 0 ? "The closed loop held the position, the open loop lost steps."
+                                                 : "closed loop 0 microsteps. Both loops held the position."),
                  qPrintable(output));
 }
 

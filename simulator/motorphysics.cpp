@@ -14,7 +14,7 @@ const double Degrees = 180.0 / Pi;
 const double SubStepsPerPeriod = 16.0;
 // A rotor this slow, this close to its equilibrium, is taken as at rest.
 const double RestSpeed = 1e-3;   // microsteps/s
-const double RestTorque = 1e-7;  // N m
+const double RestTorque = 1e-8;  // N m
 
 double signOf(double x)
 {

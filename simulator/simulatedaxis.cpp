@@ -15,9 +15,10 @@ const double PositionTolerance = 1e-3;
 const double OvershootTolerance = 0.5;
 const double TimeTolerance = 1e-9; // s
 const int MaxPhases = 64;
-// A count edge is taken as passed this close before it: positions that end exactly on an
-// edge must not fall one count short through rounding.
-const double CountTolerance = 1e-6;
+// A count edge is taken as passed this close before it: a rotor that comes to rest on an edge
+// settles there only to within the rest criterion of MotorPhysics (well below this), and must
+// not fall one count short.
+const double CountTolerance = 1e-3;
 const double MaxCurrent = 255.0;
 
 double signOf(double x)

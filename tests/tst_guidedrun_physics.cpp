@@ -56,6 +56,8 @@ void TestGuidedRunPhysics::commandLine_data()
         << "The closed loop held the position, the open loop lost steps.";
     QTest::newRow("headless overload fails") << QStringList{"--auto", "--load", "120"} << 1
                                              << "the guided commissioning failed: motion test, closed loop: the move ended";
+    QTest::newRow("headless vertical axis") << QStringList{"--auto", "--active-load", "50"} << 0
+                                            << "of the holding torque, active load 0.63 N m (50 %).";
     QTest::newRow("supply voltage 0") << QStringList{"--supply-voltage", "0"} << 2 << "--supply-voltage needs a number";
     QTest::newRow("load not a number") << QStringList{"--load", "much"} << 2 << "--load needs a percentage";
     QTest::newRow("holding torque 0") << QStringList{"--holding-torque", "0"} << 2 << "--holding-torque needs a torque";

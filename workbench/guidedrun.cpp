@@ -334,9 +334,18 @@ bool GuidedRun::coupleLoad()
     const MotorPhysics::Motor motor = withLoadOf(m_module->motor(), m_load);
     m_module->setMotor(motor);
     m_loadCoupled = true;
-    say(QStringLiteral("Load coupled for the motion test: %1 N m, %2 % of the holding torque.")
+    auto share = [&motor](double torque) { return motor.holdingTorque > 0 ? 100.0 * torque / motor.holdingTorque : 0.0; };
+    QString further;
+    if (motor.activeLoad != 0.0)
+        further += QStringLiteral(", active load %1 N m (%2 %)").arg(motor.activeLoad, 0, 'g', 3).arg(share(motor.activeLoad), 0, 'g', 3);
+    if (motor.viscousFriction != 0.0)
+        further += QStringLiteral(", viscous friction %1 N m s/rad").arg(motor.viscousFriction, 0, 'g', 3);
+    if (motor.loadInertia != 0.0)
+        further += QStringLiteral(", load inertia %1 kg m^2").arg(motor.loadInertia, 0, 'g', 3);
+    say(QStringLiteral("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
             .arg(motor.loadTorque, 0, 'g', 3)
-            .arg(motor.holdingTorque > 0 ? 100.0 * motor.loadTorque / motor.holdingTorque : 0.0, 0, 'g', 3));
+            .arg(share(motor.loadTorque), 0, 'g', 3)
+            .arg(further));
     return true;
 }
 

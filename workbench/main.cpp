@@ -153,7 +153,7 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
                        verbose, saveProgram, report, applyProgram, checkProgram, axes, scope, lang});
 
     const QCommandLineOption load(
-        "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
+        "load", QCoreApplication::translate("main", "Friction load on the motor, against the motion, in percent of its holding torque."),
         "PERCENT");
     const QCommandLineOption holdingTorque(
         "holding-torque", QCoreApplication::translate("main", "Holding torque of the motor at the maximum current."), "NM");

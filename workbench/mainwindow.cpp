@@ -245,16 +245,22 @@ void MainWindow::buildMotorMenu()
     inertia->setObjectName(QStringLiteral("actInertia"));
     for (int i = 0; i < MotorValues::count(); ++i) {
         const MotorValue* row = MotorValues::rows() + i;
-        QAction* action = m_moduleMenu->addAction(QCoreApplication::translate("MainWindow", row->menuText), this, [this, row]() {
-            bool ok = false;
-            const double value = QInputDialog::getDouble(this, QCoreApplication::translate("MainWindow", row->menuText).remove(QLatin1Char('&')).remove(QStringLiteral("...")),
-                                                         QCoreApplication::translate("MainWindow", row->prompt),
-                                                         motorValue(QLatin1String(row->key)), row->minimum, row->maximum, row->decimals, &ok);
-            if (ok)
-                setMotorValue(QLatin1String(row->key), value);
-        });
+        QAction* action = m_moduleMenu->addAction(QCoreApplication::translate("MainWindow", row->menuText), this,
+                                                  [this, row]() { chooseMotorValue(row); });
         action->setObjectName(QStringLiteral("act") + QLatin1String(row->key));
     }
+}
+
+void MainWindow::chooseMotorValue(const MotorValue* row)
+{
+    QString title = QCoreApplication::translate("MainWindow", row->menuText);
+    title.remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, title, QCoreApplication::translate("MainWindow", row->prompt),
+                                                 motorValue(QLatin1String(row->key)), row->minimum, row->maximum,
+                                                 row->decimals, &ok);
+    if (ok)
+        setMotorValue(QLatin1String(row->key), value);
 }
 
 void MainWindow::setMotorValue(const QString& key, double value)

@@ -11,6 +11,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class ScopeWindow;
+struct MotorValue;
 class SimulatedModule;
 class WindowLayout;
 
@@ -80,6 +81,7 @@ private:
     void updateFirmwareChecks();
     void buildMotorMenu();
     void applyMotor(double holdingTorque, double inertia);
+    void chooseMotorValue(const MotorValue* row);
 
     QMdiArea* m_area;
     SimulatedModule* m_module;

@@ -187,7 +187,8 @@ void SimulatedAxis::advance(qint64 milliseconds)
             drive.field = out.field;
             drive.current = out.current;
         } else {
-            drive.field = m_position;
+            // The field stands on the microstep the position counter has reached.
+            drive.field = std::round(m_position);
             drive.current = isClosedLoopInitialising() ? startUp : (m_mode != Mode::Idle ? run : standby);
         }
         if (m_rebaseField) {

@@ -1,94 +1,102 @@
 #pragma once
 
-// The rotor of a two-phase hybrid stepper behind the drive's commanded field, with a load.
-// Positions are in microsteps of the position counter; one electrical period is four full
-// steps. The model is quasi-static while the rotor is in step and dynamic only while it is
-// not, so a rotor in step sits exactly where its torque balance puts it:
+// The rotor of a two-phase hybrid stepper on a chopper drive, with its load, integrated from
+// the torque equation. Positions are in microsteps of the drive's field frame; one electrical
+// period is four full steps.
 //
-// - Available torque: holding torque x phase current (fraction of the maximum) x
-//   (1 - speed / maximum speed), never below 0: a linear pull-out curve.
-// - Demanded torque: inertia x commanded acceleration, plus the load torque against the
-//   motion. The load acts like a brake: it resists motion and holds the rotor wherever
-//   the field cannot pull it free, but drives nothing at standstill.
-// - Open loop: the rotor lags the field by the load angle asin(demanded / available). When
-//   the demand exceeds the available torque the rotor falls out of step; the slipping motor
-//   still pulls it towards the field's speed with 2/pi of its torque (the mean over the half
-//   period it pulls). It falls back into step, whole electrical periods behind or ahead,
-//   once the field is slow enough relative to the rotor to catch it within one period.
-// - At rest the field carries the standby current; the rotor stays where it is as long as
-//   the field's pull there does not exceed the load, else it moves until it does.
-// - Closed loop: the controller keeps the rotor on the commanded position and scales the
-//   current between the scaler minimum and maximum to the demand. When even the maximum is
-//   not enough, it pushes with the maximum towards the commanded position until the rotor
-//   has caught up.
+//   J dw/dt = kT I sin(phi_i - theta_e) - Td sin(4 theta_e) - T_load - B w - D (w - w_field)
+//
+// - kT = holding torque / rated current. The current I reaches the set current only while the
+//   supply can drive it against resistance, inductance and back-EMF: I = min(I_set, I_max(w))
+//   with (I R + kT |w|)^2 + (I we L)^2 <= U^2. Where the chopper cannot keep up, the current
+//   lags the commanded angle by up to atan(we L / R), in proportion to the shortfall
+//   (1 - I_max / I_set), so the lag grows from 0 instead of jumping.
+// - T_load: Coulomb friction against the motion, which holds the rotor still while the other
+//   torques stay below it, plus an active load of fixed sign (a weight on a vertical axis).
+// - B: viscous friction of the load. D: the motor's own damping of motion relative to its
+//   field (eddy currents, the chopper's current loop); it brakes oscillation, not a rotor in
+//   step.
+// - J: rotor plus load inertia.
+//
+// Semi-implicit Euler, in sub-steps of at most a sixteenth of the period of the natural
+// frequency at the rated current (detent included); the detent torque is averaged over each
+// sub-step, so that at speed it does not alias into slow forces.
 class MotorPhysics
 {
 public:
-    // Settings of the simulated motor and its load.
+    // The simulated motor and its load. Defaults: a 1.8-degree NEMA 23 motor, no load.
     struct Motor
     {
-        double holdingTorque = 1.0; // N m at the maximum current
-        double maxSpeed = 30.0;     // rev/s where the pull-out torque reaches 0
-        double inertia = 5e-5;      // kg m^2, rotor and load
-        double loadTorque = 0.0;    // N m, against the motion
+        double holdingTorque = 1.26;  // N m at the rated current
+        double ratedCurrent = 2.8;    // A per phase: the drive's maximum current (255)
+        double resistance = 0.9;      // ohm per phase
+        double inductance = 2.5e-3;   // H per phase
+        double supplyVoltage = 48.0;  // V
+        double inertia = 3.0e-5;      // kg m^2, the rotor's
+        double detentTorque = 0.04;   // N m
+        double damping = 4e-3;        // N m s/rad, against motion relative to the field
+        double loadTorque = 0.0;      // N m, Coulomb friction against the motion
+        double viscousFriction = 0.0; // N m s/rad
+        double activeLoad = 0.0;      // N m, pulls towards negative positions when positive
+        double loadInertia = 0.0;     // kg m^2
     };
 
-    // What the drive does during one step, taken as constant over it.
+    // What the drive applies during one step, taken as constant over it.
     struct Drive
     {
-        double position = 0.0;     // commanded position at the end of the step, microsteps
-        double velocity = 0.0;     // commanded velocity at the end of the step, microsteps/s
-        double acceleration = 0.0; // commanded acceleration over the step, microsteps/s^2
-        bool moving = false;       // a move runs: run current, else standby current
+        double field = 0.0;   // commanded current angle, as a position in microsteps
+        double current = 0.0; // set current amplitude, fraction of the rated current
         double microstepsPerRevolution = 51200.0;
         double microstepsPerPeriod = 1024.0; // four full steps
-        double runCurrent = 0.5;             // fractions of the maximum current
-        double standbyCurrent = 0.03;
-        bool closedLoop = false;
-        double scalerMinimum = 0.2; // closed-loop current range, fractions of the maximum
-        double scalerMaximum = 1.0;
     };
 
     void setMotor(const Motor& motor);
     const Motor& motor() const { return m_motor; }
 
-    // Puts the rotor on the field at `position`, in step, at rest.
+    // Puts the rotor at `position`, at rest.
     void reset(double position);
     void step(const Drive& drive, double seconds);
-    // The position counter was moved by `delta` without the motor turning.
+    // The field frame was moved by `delta` without the motor turning.
     void shiftFrame(double delta);
-    // The closed loop takes the rotor's present place as its reference from now on.
-    void takeReference(double commandedPosition);
+    // The drive changes how it counts the field (open and closed loop count it in frames
+    // whole electrical periods apart): the field of the last step is taken in the new frame,
+    // the whole periods nearest to `field`, so that nothing turns.
+    void rebaseField(double field, double microstepsPerPeriod);
 
-    double rotorPosition() const { return m_rotor; }
-    double rotorVelocity() const { return m_speed; }
-    // Where the drive wants the rotor: the commanded position less the reference offset.
-    double expectedPosition(double commandedPosition) const { return commandedPosition - m_reference; }
-    double loadAngle() const { return m_loadAngle; } // electrical degrees, positive when behind
-    bool inStep() const { return m_state != State::Free; }
-    // True when further steps at rest change nothing until a setting changes.
+    double rotorPosition() const { return m_rotor; } // microsteps
+    double rotorVelocity() const { return m_speed; } // microsteps/s
+    // Electrical degrees the rotor lags the current vector, negative when it leads.
+    double loadAngle() const { return m_loadAngle; }
+    double currentAmplitude() const { return m_current; } // fraction of the rated current
+    double currentLag() const { return m_lag; }           // electrical radians
+    // True when further steps with the same drive change nothing.
     bool isSettled() const { return m_settled; }
     void unsettle() { m_settled = false; }
 
-private:
-    enum class State { InStep, Free };
+    // The reachable current amplitude (A) at a mechanical speed (rad/s), and the pull-out
+    // torque (N m) at that speed with a set current (A): kT min(set, reachable).
+    double reachableCurrent(double radiansPerSecond) const;
+    double pullOutTorque(double radiansPerSecond, double setCurrent) const;
+    double torqueConstant() const;
+    // Natural frequency (Hz) of the rotor in its field at a current (A), detent neglected.
+    double naturalFrequency(double current) const;
 
-    double available(const Drive& drive, double current, double speed) const;
-    double demanded(const Drive& drive) const;
-    double restBand(double availableTorque) const;
-    void stepOpenLoop(const Drive& drive, double seconds);
-    void stepClosedLoop(const Drive& drive, double seconds);
-    void coast(const Drive& drive, double motorTorque, double seconds);
-    bool tryCatch(const Drive& drive, double availableTorque);
-    void lockOpenLoop(const Drive& drive, double angle);
+private:
+    double reachable(double omega, double teeth) const;
+    void applyCurrent(const Drive& drive, double omega);
+    void updateSubSteps();
+    bool restingInEquilibrium(const Drive& drive) const;
 
     Motor m_motor;
-    State m_state = State::InStep;
-    double m_rotor = 0.0;     // microsteps
-    double m_speed = 0.0;     // microsteps/s
-    double m_slip = 0.0;      // whole periods the rotor sits behind the field, in microsteps
-    double m_angle = 0.0;     // open-loop load angle in step, electrical radians
-    double m_reference = 0.0; // commanded minus rotor position the closed loop keeps
-    double m_loadAngle = 0.0; // degrees
+    double m_rotor = 0.0; // microsteps
+    double m_speed = 0.0; // microsteps/s
+    double m_lastField = 0.0;
+    double m_lastSet = -1.0; // the set current of the last step
+    bool m_hasField = false;
+    double m_current = 0.0; // fraction of rated
+    double m_lag = 0.0;     // radians
+    double m_loadAngle = 0.0;
+    double m_subStep = 1e-4; // s, the longest sub-step
+    double m_teeth = 50.0;   // the rotor's, from the drive's full steps
     bool m_settled = false;
 };

@@ -23,7 +23,7 @@ ParameterCatalogue::ParameterCatalogue()
     add(2, "par::TargetVelocity", "Target velocity", "Target velocity", "pps", -VelocityLimit, VelocityLimit, 0,
         "Velocity the ramp generator commands at this moment.", true);
     add(3, "par::MeasuredSpeed", "Measured speed", "Measured speed", "pps", -VelocityLimit, VelocityLimit, 0,
-        "Velocity of the motor as measured.", true);
+        "Velocity of the motor as the encoder measures it, filtered over 10 ms.", true);
     add(4, "par::MaxVelocity", "Max. velocity", "Max. positioning velocity", "pps", 0, VelocityLimit, 51200,
         "Velocity a positioning move cruises at.");
     add(5, "par::MaxAcceleration", "Max. acceleration", "Max. acceleration", "pps²", 1, AccelerationLimit, 51200,
@@ -44,32 +44,32 @@ ParameterCatalogue::ParameterCatalogue()
     add(24, "par::Bow3", "Bow 3", "Bow 3", "pps³", 0, Limit24, 51200, "Third bow of the S-shaped ramp.");
     add(25, "par::Bow4", "Bow 4", "Bow 4", "pps³", 0, Limit24, 51200, "Fourth bow of the S-shaped ramp.");
     add(108, "par::CL gamma Vmin", "CL gamma Vmin", "CL gamma velocity minimum", "pps", 0, VelocityLimit, 300000,
-        "Velocity at which field weakening starts.");
+        "Measured velocity at which field weakening starts.");
     add(109, "par::CL gamma Vmax", "CL gamma Vmax", "CL gamma velocity maximum", "pps", 0, VelocityLimit, 1600000,
-        "Velocity at which field weakening reaches the maximum gamma.");
+        "Measured velocity at which field weakening reaches the maximum gamma.");
     add(110, "par::CL maximum gamma", "CL maximum gamma", "CL maximum gamma", "", 0, 255, 255,
-        "Largest phase correction of the field weakening.");
+        "Largest lead the field weakening adds to the quarter period, 255 = 90 electrical degrees.");
     add(113, "par::CL current minimum", "Scaler minimum", "CL current scaler minimum", "", 0, 255, 50,
-        "Lowest current scaling the closed-loop controller uses at no load.");
+        "Lowest current the closed-loop controller uses at no load, in 1/255 of the maximum current.");
     add(114, "par::CL current maximum", "Scaler maximum", "CL current scaler maximum", "", 0, 255, 255,
-        "Highest current scaling the closed-loop controller uses at full load.");
+        "Highest current the closed-loop controller uses at full load, in 1/255 of the maximum current.");
     add(115, "par::CL correction velocity P", "CL correction velocity P", "CL correction velocity P", "", 0, 65535,
-        3000, "Proportional gain of the velocity correction.");
+        3000, "Proportional gain of the velocity correction: pps per 256 microsteps of following error.");
     add(116, "par::CL correction velocity I", "CL correction velocity I", "CL correction velocity I", "", 0, 65535,
-        20, "Integral gain of the velocity correction.");
+        20, "Integral gain of the velocity correction: 1/16 pps per microstep-second of following error.");
     add(117, "par::CL correction velocity I clipping", "CL correction velocity I clipping",
         "CL correction velocity I clipping", "", 0, Limit24, 2000,
-        "Limit of the integral part of the velocity correction.");
+        "Limit of the integral of the velocity correction: at most I times this many pps come from it.");
     add(119, "par::CL correction velocity DV clipping", "CL correction velocity DV clipping",
         "CL correction velocity DV clipping", "pps", 0, Limit24, 100000, "Limit of the velocity correction.");
     add(120, "par::CL upscale delay", "Upscale delay", "CL current upscale delay", "", 0, Limit24, 10000,
-        "Delay before the controller raises the current scaling after a load increase.");
+        "Time in microseconds in which the controller raises the current over the whole range while the error is outside the tolerance.");
     add(121, "par::CL downscale delay", "Downscale delay", "CL current downscale delay", "", 0, Limit24, 100000,
-        "Delay before the controller lowers the current scaling after a load decrease.");
+        "Time in microseconds in which the controller lowers the current over the whole range while the error is inside the tolerance.");
     add(125, "par::CL scaler tolerance", "max. tolerance", "CL current scaler tolerance", QT_TRANSLATE_NOOP("ParameterCatalogue", "µsteps"), 0, 65535, 51,
-        "Position deviation at which the current scaling reaches its maximum.");
+        "Following error within which the controller does not raise the current.");
     add(126, "par::CL scaler start up", "Scaler start up", "CL current scaler start up", "", 0, 255, 255,
-        "Current scaling used during the closed-loop initialisation.");
+        "Current used during the closed-loop initialisation, in 1/255 of the maximum current.");
     add(129, "par::ClosedLoop", "Closed loop", "Closed loop on/off", "", 0, 1, 0,
         "1 switches the closed loop on and starts its initialisation, 0 switches it off.");
     add(133, "par::CL init flag", "CL init flag", "Closed loop initialised", "", 0, 1, 0,
@@ -81,7 +81,7 @@ ParameterCatalogue::ParameterCatalogue()
     add(202, "par::FullStepResolution", "Full step resolution", "Full steps per revolution", "full steps", 1,
         65535, 200, "Full steps per motor revolution (200 for a 1.8° motor).");
     add(207, "par::DeviationError", "Deviation error", "Deviation error", "", 0, 1, 0,
-        "1 after the closed loop stopped a move because the position deviation exceeded parameter 212; "
+        "1 after the drive stopped a move because the position deviation exceeded parameter 212; "
         "the next move clears it.",
         true);
     add(209, "par::encoder position", "Encoder position", "Encoder position", QT_TRANSLATE_NOOP("ParameterCatalogue", "counts"), IntMin, IntMax, 0,

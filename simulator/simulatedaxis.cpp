@@ -15,9 +15,10 @@ const double PositionTolerance = 1e-3;
 const double OvershootTolerance = 0.5;
 const double TimeTolerance = 1e-9; // s
 const int MaxPhases = 64;
-// A count edge is taken as passed this close before it: positions that end exactly on an
-// edge must not fall one count short through rounding.
-const double CountTolerance = 1e-6;
+// A count edge is taken as passed this close before it: a rotor that comes to rest on an edge
+// settles there only to within the rest criterion of MotorPhysics (well below this), and must
+// not fall one count short.
+const double CountTolerance = 1e-3;
 const double MaxCurrent = 255.0;
 
 double signOf(double x)
@@ -42,6 +43,7 @@ SimulatedAxis::SimulatedAxis(const ParameterCatalogue& catalogue)
     m_physics.reset(m_position);
     m_encoderPhase = m_values.value(209);
     m_foldRotor = m_position;
+    resynchronise();
 }
 
 int SimulatedAxis::value(int number) const
@@ -52,8 +54,9 @@ int SimulatedAxis::value(int number) const
     case 1:
         return clampToInt(std::llround(m_position));
     case 2:
-    case 3:
         return static_cast<int>(std::lround(m_velocity));
+    case 3:
+        return static_cast<int>(std::lround(m_measuredVelocity));
     case 8:
         return !isMoving() && m_position == m_target ? 1 : 0;
     case 133:
@@ -80,14 +83,18 @@ void SimulatedAxis::write(int number, int value)
         m_position += double(shift);
         m_target = clampToInt(m_target + shift);
         m_physics.shiftFrame(double(shift));
+        m_controller.shiftFrame(double(shift));
         m_foldRotor += double(shift);
+        m_syncPosition += double(shift);
         return;
     }
     case 129:
         m_values.insert(129, value);
         if (value == 0) {
+            m_rebaseField = m_closedLoopReady;
             m_closedLoopReady = false;
             m_initRemaining = -1;
+            resynchronise();
         } else if (!m_closedLoopReady && m_initRemaining < 0) {
             m_initRemaining = ClosedLoopInitTime;
         }
@@ -100,19 +107,34 @@ void SimulatedAxis::write(int number, int value)
         m_values.insert(number, value);
         m_physics.reset(m_position);
         m_foldRotor = m_physics.rotorPosition();
+        m_reference = 0.0;
+        resynchronise();
+        if (m_closedLoopReady)
+            startController();
         return;
     case 251:
         // Turns from here on count the other way.
         foldEncoder();
         m_values.insert(number, value);
+        resynchronise();
         return;
     case 209: {
         // The counter is set; the encoder's position within a count stays.
+        const qint64 before = encoderCount();
         const double phase = encoderPhaseAt(m_physics.rotorPosition());
         m_encoderPhase = value + (phase - std::floor(phase + CountTolerance));
         m_foldRotor = m_physics.rotorPosition();
+        const qint64 shift = encoderCount() - before;
+        m_syncCount += shift;
+        m_lastCount += shift;
+        if (m_closedLoopReady)
+            startController();
         return;
     }
+    case 210:
+        m_values.insert(number, value);
+        resynchronise();
+        return;
     default:
         m_values.insert(number, value);
         return;
@@ -150,44 +172,108 @@ void SimulatedAxis::advance(qint64 milliseconds)
     if (milliseconds <= 0)
         return;
     MotorPhysics::Drive drive = driveSettings();
+    const ClosedLoopController::Settings settings = controllerSettings();
+    const double run = m_values.value(6) / MaxCurrent;
+    const double standby = m_values.value(7) / MaxCurrent;
+    const double startUp = m_values.value(126) / MaxCurrent;
     for (qint64 step = 0; step < milliseconds * StepsPerMillisecond; ++step) {
-        if (m_mode == Mode::Idle && m_physics.isSettled())
+        if (m_mode == Mode::Idle && m_physics.isSettled() && m_measuredVelocity == 0.0
+            && (!m_closedLoopReady || m_controller.isQuiet()))
             break;
-        const double velocity = m_velocity;
         advanceMotion(StepSeconds);
-        drive.position = m_position;
-        drive.velocity = m_velocity;
-        drive.acceleration = (m_velocity - velocity) / StepSeconds;
-        drive.moving = m_mode != Mode::Idle;
+        if (m_closedLoopReady) {
+            const ClosedLoopController::Output out
+                = m_controller.update(settings, m_position, m_velocity, encoderCount(), StepSeconds);
+            drive.field = out.field;
+            drive.current = out.current;
+        } else {
+            // The field stands on the microstep the position counter has reached.
+            drive.field = std::round(m_position);
+            drive.current = isClosedLoopInitialising() ? startUp : (m_mode != Mode::Idle ? run : standby);
+        }
+        if (m_rebaseField) {
+            m_physics.rebaseField(drive.field, drive.microstepsPerPeriod);
+            m_rebaseField = false;
+        }
         m_physics.step(drive, StepSeconds);
-        checkDeviation();
+        const qint64 count = encoderCount();
+        measureVelocity(count, StepSeconds);
+        checkDeviation(count);
     }
     if (m_initRemaining >= 0) {
         m_initRemaining -= milliseconds;
         if (m_initRemaining <= 0) {
             m_initRemaining = -1;
             m_closedLoopReady = closedLoopMatches();
-            // The controller starts from where the rotor is.
-            if (m_closedLoopReady)
-                m_physics.takeReference(m_position);
+            // The controller starts from where the rotor is: the field was aligned with it.
+            if (m_closedLoopReady) {
+                m_reference = m_position - m_physics.rotorPosition();
+                startController();
+            }
+            m_physics.unsettle();
         }
     }
 }
 
+void SimulatedAxis::startController()
+{
+    // The alignment turns the field until the encoder sees the rotor follow: it knows the
+    // rotor's angle to within half a count, the middle of the count it stands in.
+    const double phase = encoderPhaseAt(m_physics.rotorPosition());
+    const double within = phase - std::floor(phase + CountTolerance) - 0.5;
+    const int resolution = m_values.value(210);
+    const double perCount = resolution ? double(microstepsPerRevolution()) / std::abs(resolution) : 0.0;
+    m_controller.start(controllerSettings(), m_physics.rotorPosition() - within * perCount, m_position, encoderCount());
+    m_rebaseField = true;
+}
+
+void SimulatedAxis::measureVelocity(qint64 count, double seconds)
+{
+    const int resolution = m_values.value(210);
+    const double raw = resolution ? double(count - m_lastCount) * microstepsPerRevolution() / resolution / seconds : 0.0;
+    m_lastCount = count;
+    m_measuredVelocity += (raw - m_measuredVelocity) * seconds / (MeasuredVelocityFilter + seconds);
+    if (raw == 0.0 && std::abs(m_measuredVelocity) < 0.5)
+        m_measuredVelocity = 0.0;
+}
+
+void SimulatedAxis::resynchronise()
+{
+    m_syncPosition = m_position;
+    m_syncCount = encoderCount();
+    m_lastCount = m_syncCount;
+}
+
+double SimulatedAxis::driveDeviation(qint64 count) const
+{
+    if (m_closedLoopReady)
+        return m_controller.followingError();
+    const int resolution = m_values.value(210);
+    if (!resolution)
+        return 0.0;
+    return (m_position - m_syncPosition) - double(count - m_syncCount) * microstepsPerRevolution() / resolution;
+}
+
 double SimulatedAxis::positionDeviation() const
 {
-    return double(countAt(m_physics.expectedPosition(m_position)) - encoderCount());
+    if (m_closedLoopReady)
+        return double(m_controller.followingErrorCounts());
+    return double(countAt(m_position - m_reference) - encoderCount());
 }
 
 DriveSignals SimulatedAxis::driveSignals() const
 {
     DriveSignals sample;
     const double microstepsPerCount = m_encoderCounts > 0 ? double(microstepsPerRevolution()) / m_encoderCounts : 0.0;
-    sample.followingError = positionDeviation() * microstepsPerCount;
+    sample.followingError
+        = m_closedLoopReady ? m_controller.followingError() : positionDeviation() * microstepsPerCount;
     sample.loadAngle = m_physics.loadAngle();
     sample.rotorVelocity = m_physics.rotorVelocity();
-    const MotorPhysics::Drive drive = driveSettings();
-    sample.currentAmplitude = 100.0 * (isMoving() ? drive.runCurrent : drive.standbyCurrent);
+    sample.currentAmplitude = 100.0 * m_physics.currentAmplitude();
+    if (m_closedLoopReady) {
+        sample.currentScaler = 100.0 * m_controller.scaler();
+        sample.correctionVelocity = m_controller.correctionVelocity();
+    }
     return sample;
 }
 
@@ -196,20 +282,25 @@ MotorPhysics::Drive SimulatedAxis::driveSettings() const
     MotorPhysics::Drive drive;
     drive.microstepsPerRevolution = std::max(1, microstepsPerRevolution());
     drive.microstepsPerPeriod = 4.0 * (1 << m_values.value(140));
-    drive.runCurrent = m_values.value(6) / MaxCurrent;
-    drive.standbyCurrent = m_values.value(7) / MaxCurrent;
-    drive.closedLoop = m_closedLoopReady;
-    drive.scalerMinimum = m_values.value(113) / MaxCurrent;
-    drive.scalerMaximum = m_values.value(114) / MaxCurrent;
     return drive;
 }
 
-void SimulatedAxis::checkDeviation()
+ClosedLoopController::Settings SimulatedAxis::controllerSettings() const
+{
+    const int resolution = m_values.value(210);
+    const double perCount = resolution ? double(microstepsPerRevolution()) / resolution : 1.0;
+    auto v = [this](int number) { return m_values.value(number); };
+    return ClosedLoopController::fromParameters(v(113), v(114), v(126), v(120), v(121), v(125), v(108), v(109), v(110),
+                                                v(115), v(116), v(117), v(119), perCount,
+                                                4.0 * (1 << m_values.value(140)));
+}
+
+void SimulatedAxis::checkDeviation(qint64 count)
 {
     const int limit = m_values.value(212);
-    if (!m_closedLoopReady || limit == 0 || m_mode != Mode::Positioning)
+    if (limit == 0 || m_mode == Mode::Idle || m_deviationError)
         return;
-    if (std::abs(m_physics.expectedPosition(m_position) - m_physics.rotorPosition()) > limit) {
+    if (std::abs(driveDeviation(count)) > limit) {
         stop();
         m_deviationError = true;
     }

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include "drivesignals.h"
+#include "closedloopcontroller.h"
 #include "motorphysics.h"
 
 class ParameterCatalogue;
@@ -22,21 +23,29 @@ class ParameterCatalogue;
 //   stays 0 unless the stop happens to end on it. A stopped motor rests on a whole microstep.
 // Parameters 17 and 22 to 25 (ramp shape) are stored but the ramp is always a trapezoid.
 //
-// The ramp is the commanded position; the rotor follows it through MotorPhysics, stepped
-// in fixed steps of StepSeconds, so the result does not depend on how advance() cuts time
-// into whole milliseconds. The encoder counts the rotor: floor(rotor revolutions x counts)
-// in its own direction. With no load the rotor stands exactly on the commanded position
-// whenever the motor rests.
+// The ramp is the commanded position. In open loop the drive's field follows it with the run
+// current (6) while a move runs and the standby current (7) at rest; in closed loop
+// (ClosedLoopController, once 133 = 1) the controller sets field and current from the
+// encoder count. The rotor follows the field through MotorPhysics, stepped in fixed steps of
+// StepSeconds, so the result does not depend on how advance() cuts time into whole
+// milliseconds. The encoder counts the rotor: floor(rotor revolutions x counts) in its own
+// direction.
 //
-// While the closed loop runs (133 = 1) and parameter 212 is not 0, a move whose position
-// deviation exceeds 212 microsteps is stopped as by command 3, and parameter 207 reads 1
-// until the next move starts.
+// Measured velocity (3): the change of the encoder count per step, in microsteps per second
+// through 210, 202 and 140, low-pass filtered with MeasuredVelocityFilter.
+//
+// Deviation guard: with parameter 212 not 0, a move whose deviation exceeds 212 microsteps is
+// stopped as by command 3, and parameter 207 reads 1 until the next move starts. The
+// deviation is the drive's own view: in closed loop the controller's following error, in open
+// loop the position counter's travel minus the encoder's converted through 210, since the
+// last time either was set.
 class SimulatedAxis
 {
 public:
     static constexpr qint64 ClosedLoopInitTime = 1000; // ms
     static constexpr int StepsPerMillisecond = 2;
     static constexpr double StepSeconds = 0.001 / StepsPerMillisecond;
+    static constexpr double MeasuredVelocityFilter = 0.01; // s
 
     explicit SimulatedAxis(const ParameterCatalogue& catalogue);
 
@@ -73,9 +82,13 @@ public:
     // The motor and its load.
     void setMotor(const MotorPhysics::Motor& motor) { m_physics.setMotor(motor); }
     const MotorPhysics& physics() const { return m_physics; }
-    // The encoder count expected at the actual position (parameter 1, less the closed
-    // loop's reference) minus the encoder count: what the rotor has lost, in counts.
+    // In counts: in closed loop the controller's following error (the target's count minus
+    // the encoder's); in open loop the count expected at the actual position (parameter 1,
+    // less the steps lost before the closed loop last started) minus the encoder count.
     double positionDeviation() const;
+    const ClosedLoopController& controller() const { return m_controller; }
+    ClosedLoopController& controller() { return m_controller; }
+    bool isClosedLoopRunning() const { return m_closedLoopReady; }
     // Electrical degrees the rotor lags its field, negative when it leads.
     double loadAngle() const { return m_physics.loadAngle(); }
     // The drive's fast signals now (see DriveSignals).
@@ -91,7 +104,12 @@ private:
     void rest();
     void advanceMotion(double seconds);
     MotorPhysics::Drive driveSettings() const;
-    void checkDeviation();
+    ClosedLoopController::Settings controllerSettings() const;
+    void startController();
+    void measureVelocity(qint64 count, double seconds);
+    void resynchronise();
+    double driveDeviation(qint64 count) const;
+    void checkDeviation(qint64 count);
     void foldEncoder();
     double encoderPhaseAt(double rotorPosition) const;
     qint64 countAt(double rotorPosition) const;
@@ -112,7 +130,14 @@ private:
     double m_foldRotor = 0.0;    // rotor position at the last fold
 
     MotorPhysics m_physics;
+    ClosedLoopController m_controller;
     bool m_deviationError = false;
+    double m_reference = 0.0;      // commanded minus rotor position when the closed loop last started
+    double m_measuredVelocity = 0.0; // pps, filtered
+    qint64 m_lastCount = 0;
+    double m_syncPosition = 0.0;   // position counter and encoder count when last set
+    qint64 m_syncCount = 0;
+    bool m_rebaseField = false; // the field changes frame at the next step
 
     qint64 m_initRemaining = -1; // ms until the closed-loop initialisation ends; -1 idle
     bool m_closedLoopReady = false;

@@ -27,14 +27,22 @@ void TestGuidedRunPhysics::motorSettings()
     window.setLoadPercent(80);
     window.setHoldingTorque(2.5);
     window.setInertia(2e-4);
+    window.setMotorValue("activeLoadPercent", 40);
+    window.setMotorValue("supplyVoltage", 24);
     for (double bad : {-1.0, 1001.0, qQNaN()})
         window.setLoadPercent(bad);
     window.setHoldingTorque(0);
     window.setInertia(-1);
+    window.setMotorValue("supplyVoltage", 0);
+    window.setMotorValue("loadInertia", -1e-3);
+    window.setMotorValue("activeLoadPercent", qQNaN());
     const MotorPhysics::Motor& motor = window.module()->motor();
     QCOMPARE(motor.loadTorque, 2.0);
+    QCOMPARE(motor.activeLoad, 1.0);
     QCOMPARE(motor.holdingTorque, 2.5);
     QCOMPARE(motor.inertia, 2e-4);
+    QCOMPARE(motor.supplyVoltage, 24.0);
+    QCOMPARE(motor.loadInertia, 0.0);
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 0.0002 kg·m²"));
 }
 
@@ -45,7 +53,12 @@ void TestGuidedRunPhysics::commandLine_data()
     QTest::addColumn<QString>("expected"); // in the output, standard error included
     QTest::newRow("headless compare under load")
         << QStringList{"--auto", "--load", "80", "--compare-open-loop"} << 0
-        << "Deviation after the first move: open loop 50995 microsteps, closed loop 0 microsteps.";
+        << "The closed loop held the position, the open loop lost steps.";
+    QTest::newRow("headless overload fails") << QStringList{"--auto", "--load", "120"} << 1
+                                             << "the guided commissioning failed: motion test, closed loop: the move ended";
+    QTest::newRow("headless vertical axis") << QStringList{"--auto", "--active-load", "50"} << 0
+                                            << "of the holding torque, active load 0.63 N m (50 %).";
+    QTest::newRow("supply voltage 0") << QStringList{"--supply-voltage", "0"} << 2 << "--supply-voltage needs a number";
     QTest::newRow("load not a number") << QStringList{"--load", "much"} << 2 << "--load needs a percentage";
     QTest::newRow("holding torque 0") << QStringList{"--holding-torque", "0"} << 2 << "--holding-torque needs a torque";
     QTest::newRow("inertia not a number") << QStringList{"--inertia", "nan"} << 2 << "--inertia needs an inertia";

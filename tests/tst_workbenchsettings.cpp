@@ -23,7 +23,8 @@ QVariant moduleValue(const MainWindow& window, const QString& key)
     const SimulatedModule* m = window.module();
     const QMap<QString, QVariant> values{{"firmware", m->nameInFirmware()}, {"encoderResolution", m->trueEncoderResolution()},
                                          {"encoderReversed", m->encoderReversed()}, {"reducedRange", m->reducedRange()},
-                                         {"connected", m->isDeviceOpen()}};
+                                         {"connected", m->isDeviceOpen()}, {"inertia", m->motor().inertia},
+                                         {"loadInertia", m->motor().loadInertia}};
     return values.value(key);
 }
 
@@ -191,6 +192,9 @@ void TestWorkbenchSettings::moduleSettings_data()
     QTest::newRow("bad: negative resolution") << "encoderResolution" << "-5" << QVariant(4000);
     QTest::newRow("bad: blank firmware") << "firmware" << "  " << QVariant("7390");
     QTest::newRow("bad: reversed yes") << "encoderReversed" << "yes" << QVariant(false);
+    QTest::newRow("load inertia") << "loadInertia" << "0.0002" << QVariant(2e-4);
+    QTest::newRow("bad: inertia 0") << "inertia" << "0" << QVariant(3e-5);
+    QTest::newRow("bad: load inertia negative") << "loadInertia" << "-1" << QVariant(0.0);
 }
 
 // A saved setting comes back as the module's state; an unusable one is left out with a

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include "motorphysics.h"
+
 class PluginHost;
 class QAbstractButton;
 class QWidget;
@@ -21,7 +23,10 @@ class SimulatedModule;
 //
 // A load set on the module is uncoupled for the commissioning, as on a bench, and coupled
 // for the motion test; after each move the run prints the deviation between the actual
-// position and the encoder's position.
+// position and the encoder's position once the encoder stands. A closed-loop move that ends
+// more than one full step off, or that the drive stopped on its deviation limit (212), fails
+// the run with a message naming the deviation; in the open-loop comparison the same is
+// reported and the comparison says which loop held.
 class GuidedRun : public QObject
 {
     Q_OBJECT
@@ -90,6 +95,11 @@ private:
     // How far the rotor is behind the actual position, as the encoder sees it.
     Deviation deviation() const;
     QString reportDeviation(Move move);
+    static bool hasLoad(const MotorPhysics::Motor& motor);
+    static MotorPhysics::Motor withLoadOf(MotorPhysics::Motor motor, const MotorPhysics::Motor& load);
+    void settleRotor();
+    bool checkMoveEnd(const QString& loop, double microsteps);
+    QString whichLoopHeld() const;
 
     QWidget* page(int subWidgetId, const char* objectName) const;
     template<typename T>
@@ -115,8 +125,9 @@ private:
     QString m_error;
     QString m_lastQuestion;
     bool m_compareOpenLoop = false;
-    double m_loadTorque = 0.0; // N m, coupled for the motion test
+    MotorPhysics::Motor m_load; // the load parts of it are coupled for the motion test
     bool m_loadCoupled = true;
+    QStringList m_offLoops; // the loops whose moves ended off
     QStringList m_deviations; // the first move's, per motion test
     QList<Step> m_steps;
     int m_detectedResolution = 0;

@@ -22,6 +22,7 @@
 #include "guidedrun.h"
 #include "mainwindow.h"
 #include "modulesettings.h"
+#include "motorvalues.h"
 #include "pluginhost.h"
 #include "pluginlocation.h"
 #include "presetcomparison.h"
@@ -54,6 +55,7 @@ struct Options
     bool compareOpenLoop = false;
     bool comparePresets = false;
     QString comparePicture;
+    QList<QPair<QString, double>> motorValues; // key and value, as given
     QString saveProgram;
     QString applyProgram;
     QString checkProgram;
@@ -186,12 +188,12 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
                        verbose, saveProgram, report, applyProgram, checkProgram, axes, scope, lang});
 
     const QCommandLineOption load(
-        "load", QCoreApplication::translate("main", "Load torque on the motor, in percent of its holding torque."),
+        "load", QCoreApplication::translate("main", "Friction load on the motor, against the motion, in percent of its holding torque."),
         "PERCENT");
     const QCommandLineOption holdingTorque(
         "holding-torque", QCoreApplication::translate("main", "Holding torque of the motor at the maximum current."), "NM");
     const QCommandLineOption inertia(
-        "inertia", QCoreApplication::translate("main", "Inertia of the rotor and its load."), "KGM2");
+        "inertia", QCoreApplication::translate("main", "Inertia of the rotor."), "KGM2");
     const QCommandLineOption compareOpenLoop(
         "compare-open-loop",
         QCoreApplication::translate("main", "With --auto: run the motion test in open loop before the closed loop as well."));
@@ -203,6 +205,13 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         "compare-picture", QCoreApplication::translate("main", "With --compare-presets: save the comparison as shown by the scope."),
         "FILE");
     parser.addOptions({comparePresets, comparePicture});
+    QList<QCommandLineOption> motorOptions;
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue& row = MotorValues::rows()[i];
+        motorOptions.append(QCommandLineOption(QLatin1String(row.option), QCoreApplication::translate("main", row.description),
+                                               QLatin1String(row.valueName)));
+    }
+    parser.addOptions(motorOptions);
     // An unknown option or a missing value is an unusable command line (exit 2), like a bad value;
     // process() would exit 1. It still answers --help and --version.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -254,6 +263,17 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
         || !number(inertia, 0.0, false, 10.0, QCoreApplication::translate("main", "--inertia needs an inertia in kg m^2 above 0, at most 10"),
                    &options.inertia))
         return false;
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue& row = MotorValues::rows()[i];
+        if (!parser.isSet(motorOptions.at(i)))
+            continue;
+        const double value = parser.value(motorOptions.at(i)).toDouble(&ok);
+        if (!ok || !row.accepts(value)) {
+            printError(row.optionMessage());
+            return false;
+        }
+        options.motorValues.append({QLatin1String(row.key), value});
+    }
     options.compareOpenLoop = parser.isSet(compareOpenLoop);
     options.comparePresets = parser.isSet(comparePresets) || parser.isSet(comparePicture);
     options.comparePicture = parser.value(comparePicture);
@@ -479,6 +499,8 @@ int main(int argc, char* argv[])
         window.setInertia(options.inertia);
     if (options.loadPercent >= 0)
         window.setLoadPercent(options.loadPercent);
+    for (const auto& value : qAsConst(options.motorValues))
+        window.setMotorValue(value.first, value.second);
 
     // The tools size their windows against the visible area.
     window.show();

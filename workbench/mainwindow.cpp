@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QInputDialog>
 #include <QKeySequence>
@@ -17,6 +18,7 @@
 
 #include "command.h"
 #include "drivesignalfeed.h"
+#include "motorvalues.h"
 #include "pluginhost.h"
 #include "programmenu.h"
 #include "rerezorinterface.h"
@@ -225,6 +227,8 @@ void MainWindow::applyMotor(double holdingTorque, double inertia)
     motor.holdingTorque = holdingTorque;
     motor.inertia = inertia;
     motor.loadTorque = m_loadPercent / 100.0 * holdingTorque;
+    for (auto it = m_motorValues.cbegin(); it != m_motorValues.cend(); ++it)
+        MotorValues::find(it.key())->apply(motor, it.value());
     m_module->setMotor(motor);
     const QLocale locale;
     m_motorLabel->setText(tr("Load %1 % of %2 N·m, inertia %3 kg·m²")
@@ -253,7 +257,7 @@ void MainWindow::chooseHoldingTorque()
 void MainWindow::chooseInertia()
 {
     bool ok = false;
-    const double value = QInputDialog::getDouble(this, tr("Inertia"), tr("Inertia of rotor and load (kg·m²):"),
+    const double value = QInputDialog::getDouble(this, tr("Inertia"), tr("Inertia of the rotor (kg·m²):"),
                                                  m_module->motor().inertia, 1e-7, MaxInertia, 7, &ok);
     if (ok)
         setInertia(value);
@@ -268,6 +272,41 @@ void MainWindow::buildMotorMenu()
     torque->setObjectName(QStringLiteral("actHoldingTorque"));
     QAction* inertia = m_moduleMenu->addAction(tr("&Inertia..."), this, &MainWindow::chooseInertia);
     inertia->setObjectName(QStringLiteral("actInertia"));
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue* row = MotorValues::rows() + i;
+        QAction* action = m_moduleMenu->addAction(QCoreApplication::translate("MainWindow", row->menuText), this,
+                                                  [this, row]() { chooseMotorValue(row); });
+        action->setObjectName(QStringLiteral("act") + QLatin1String(row->key));
+    }
+}
+
+void MainWindow::chooseMotorValue(const MotorValue* row)
+{
+    QString title = QCoreApplication::translate("MainWindow", row->menuText);
+    title.remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, title, QCoreApplication::translate("MainWindow", row->prompt),
+                                                 motorValue(QLatin1String(row->key)), row->minimum, row->maximum,
+                                                 row->decimals, &ok);
+    if (ok)
+        setMotorValue(QLatin1String(row->key), value);
+}
+
+void MainWindow::setMotorValue(const QString& key, double value)
+{
+    const MotorValue* row = MotorValues::find(key);
+    if (!row || !row->accepts(value))
+        return;
+    m_motorValues.insert(key, value);
+    applyMotor(m_module->motor().holdingTorque, m_module->motor().inertia);
+}
+
+double MainWindow::motorValue(const QString& key) const
+{
+    const MotorValue* row = MotorValues::find(key);
+    if (!row)
+        return 0.0;
+    return m_motorValues.contains(key) ? m_motorValues.value(key) : row->read(m_module->motor());
 }
 
 void MainWindow::updateConnectionState(bool open)

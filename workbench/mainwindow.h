@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -10,6 +11,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class ScopeWindow;
+struct MotorValue;
 class SimulatedModule;
 class TracePoller;
 class WindowLayout;
@@ -50,6 +52,9 @@ public:
     double loadPercent() const { return m_loadPercent; }
     void setHoldingTorque(double newtonMetres);
     void setInertia(double kilogramSquareMetres);
+    // The further motor and load values by their key (MotorValues); unusable values are ignored.
+    void setMotorValue(const QString& key, double value);
+    double motorValue(const QString& key) const;
 
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }
@@ -78,6 +83,7 @@ private:
     void buildMotorMenu();
     void applyMotor(double holdingTorque, double inertia);
     void attachScope();
+    void chooseMotorValue(const MotorValue* row);
 
     QMdiArea* m_area;
     SimulatedModule* m_module;
@@ -95,6 +101,7 @@ private:
     QLabel* m_connectionLabel = nullptr;
     QLabel* m_motorLabel = nullptr;
     double m_loadPercent = 0.0;
+    QHash<QString, double> m_motorValues; // as set, percentages as such
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
     QPointer<ScopeWindow> m_scope;

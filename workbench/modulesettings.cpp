@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "mainwindow.h"
+#include "motorvalues.h"
 #include "simulatedmodule.h"
 
 namespace {
@@ -65,27 +66,40 @@ const Setting Settings[] = {
 
 const QString Group = QStringLiteral("module");
 
+// The table's rows and then the further motor values.
+template<typename F>
+void forEachSetting(F f)
+{
+    for (const Setting& s : Settings)
+        f(s);
+    for (int i = 0; i < MotorValues::count(); ++i) {
+        const MotorValue* row = MotorValues::rows() + i;
+        const QString key = QLatin1String(row->key);
+        f(setting<double>(row->key, [key](const W& w) { return w.motorValue(key); },
+                          [key](W& w, double v) { w.setMotorValue(key, v); }, [row](double v) { return row->accepts(v); }));
+    }
+}
+
 } // namespace
 
 void ModuleSettings::save(const MainWindow& window, QSettings& settings)
 {
     settings.beginGroup(Group);
-    for (const Setting& s : Settings)
-        settings.setValue(QLatin1String(s.key), s.read(window));
+    forEachSetting([&](const Setting& s) { settings.setValue(QLatin1String(s.key), s.read(window)); });
     settings.endGroup();
 }
 
 void ModuleSettings::restore(MainWindow& window, QSettings& settings)
 {
     settings.beginGroup(Group);
-    for (const Setting& s : Settings) {
+    forEachSetting([&](const Setting& s) {
         const QString key = QLatin1String(s.key);
         if (!settings.contains(key))
-            continue;
+            return;
         const QVariant value = settings.value(key);
         if (!s.apply(window, value))
             qWarning().noquote() << QStringLiteral("Ignoring the saved module setting %1=%2 in %3")
                                         .arg(key, value.toString(), settings.fileName());
-    }
+    });
     settings.endGroup();
 }

@@ -1,0 +1,128 @@
+#include "closedloopcontroller.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const double HalfPi = 1.5707963267948966;
+// Damping of the commutation: the field target less this time times the measured velocity's
+// excess over the wanted one. About the inverse of the rotor's natural angular frequency.
+const double DampingTime = 1e-3; // s
+// Low-pass filter of the measured velocity the damping uses.
+const double VelocityFilter = 0.5e-3; // s
+// The gains' scales: 115 in pps per full step (256 microsteps) of error, 116 in 1/16 pps per
+// microstep-second.
+const double ProportionalScale = 256.0;
+const double IntegralScale = 16.0;
+} // namespace
+
+ClosedLoopController::Settings ClosedLoopController::fromParameters(int scalerMinimum, int scalerMaximum,
+                                                                    int scalerStartUp, int upscaleDelay,
+                                                                    int downscaleDelay, int tolerance, int gammaVmin,
+                                                                    int gammaVmax, int gammaMaximum, int p, int i,
+                                                                    int iClipping, int dvClipping,
+                                                                    double microstepsPerCount,
+                                                                    double microstepsPerPeriod)
+{
+    Settings s;
+    s.scalerMinimum = scalerMinimum / 255.0;
+    s.scalerMaximum = scalerMaximum / 255.0;
+    s.scalerStartUp = scalerStartUp / 255.0;
+    s.upscaleTime = upscaleDelay * 1e-6;
+    s.downscaleTime = downscaleDelay * 1e-6;
+    s.tolerance = tolerance;
+    s.gammaVelocityMinimum = gammaVmin;
+    s.gammaVelocityMaximum = gammaVmax;
+    s.gammaMaximum = gammaMaximum / 255.0 * HalfPi;
+    s.p = p / ProportionalScale;
+    s.i = i / IntegralScale;
+    s.iClipping = iClipping;
+    s.dvClipping = dvClipping;
+    s.microstepsPerCount = microstepsPerCount;
+    s.microstepsPerPeriod = microstepsPerPeriod;
+    return s;
+}
+
+void ClosedLoopController::start(const Settings& settings, double rotor, double target, qint64 count)
+{
+    m_anchorField = rotor;
+    m_targetOffset = target - rotor;
+    m_anchorCount = count;
+    m_lastCount = count;
+    m_offset = 0.0;
+    m_integral = 0.0;
+    m_velocity = 0.0;
+    m_error = 0.0;
+    m_errorCounts = 0;
+    m_correction = 0.0;
+    m_scaler = settings.scalerStartUp;
+    m_quiet = false;
+}
+
+double ClosedLoopController::gamma(const Settings& settings, double speed) const
+{
+    const double low = settings.gammaVelocityMinimum;
+    const double high = settings.gammaVelocityMaximum;
+    if (speed <= low)
+        return 0.0;
+    if (speed >= high)
+        return settings.gammaMaximum;
+    return settings.gammaMaximum * (speed - low) / (high - low);
+}
+
+void ClosedLoopController::scale(const Settings& settings, double seconds)
+{
+    const double low = std::min(settings.scalerMinimum, settings.scalerMaximum);
+    if (std::abs(m_error) > settings.tolerance)
+        m_scaler += settings.upscaleTime > 0 ? seconds / settings.upscaleTime : 1.0;
+    else
+        m_scaler -= settings.downscaleTime > 0 ? seconds / settings.downscaleTime : 1.0;
+    m_scaler = std::clamp(m_scaler, low, settings.scalerMaximum);
+}
+
+ClosedLoopController::Output ClosedLoopController::update(const Settings& settings, double target,
+                                                          double rampVelocity, qint64 count, double seconds)
+{
+    const double q = settings.microstepsPerCount;
+    const double measured = m_anchorField + double(count - m_anchorCount) * q;
+    const double raw = double(count - m_lastCount) * q / seconds;
+    m_lastCount = count;
+    m_velocity += (raw - m_velocity) * seconds / (VelocityFilter + seconds);
+    if (raw == 0.0 && std::abs(m_velocity) < 1e-3)
+        m_velocity = 0.0;
+
+    // Where the rotor should be: the ramp, less what was lost before the start.
+    target -= m_targetOffset;
+    const qint64 targetCount = m_anchorCount + std::llround((target - m_anchorField) / q);
+    m_errorCounts = targetCount - count;
+    m_error = double(m_errorCounts) * q;
+
+    // At rest in the target's count no velocity is wanted: the integral would only hunt
+    // across the count's edges.
+    if (m_errorCounts == 0 && rampVelocity == 0.0)
+        m_integral = 0.0;
+    else
+        m_integral = std::clamp(m_integral + m_error * seconds / IntegralScale, -settings.iClipping, settings.iClipping);
+    const double wanted = m_gainScale * settings.p * m_error + settings.i * IntegralScale * m_integral;
+    m_correction = std::clamp(wanted, -settings.dvClipping, settings.dvClipping);
+    m_offset += m_correction * seconds;
+
+    // The field target never runs away from the rotor by more than the quarter period the
+    // commutation can use: what a saturated field cannot deliver is not stored up.
+    const double quarter = settings.microstepsPerPeriod / 4;
+    m_offset = std::clamp(m_offset, measured - target - quarter, measured - target + quarter);
+    const double lead = std::clamp(target + m_offset - measured - DampingTime * (m_velocity - rampVelocity - m_correction),
+                                   -quarter, quarter);
+    const double direction = m_velocity > 0 ? 1.0 : (m_velocity < 0 ? -1.0 : 0.0);
+    const double weakening = gamma(settings, std::abs(m_velocity)) / (4 * HalfPi) * settings.microstepsPerPeriod;
+    // The field is set for the end of the step, where the rotor will be by then: the motor
+    // turns it there during the step.
+    const double ahead = m_velocity * seconds;
+    scale(settings, seconds);
+    m_quiet = m_errorCounts == 0 && m_velocity == 0.0 && m_correction == 0.0
+              && m_scaler <= std::min(settings.scalerMinimum, settings.scalerMaximum);
+    Output out;
+    out.field = measured + ahead + lead + direction * weakening;
+    out.current = m_scaler;
+    return out;
+}

@@ -36,8 +36,8 @@ QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=tests/lsan.supp:print_suppre
 last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
 stat() { awk -v k="stat::$1:" '$1 == k { print $2 }' "$log"; }
 echo "fuzzed ${seconds} s: $(stat number_of_executed_units) executions, $(stat average_exec_per_sec) per second"
-echo "coverage: $(grep -oE 'cov: [0-9]+' <<<"$last") edges, $(grep -oE 'ft: [0-9]+' <<<"$last") features," \
-     "$(grep -oE 'corp: [0-9]+/[^ ]+' <<<"$last") inputs in the corpus"
+field() { grep -oE "$1: [^ ]+" <<<"$last" | cut -d' ' -f2; }
+echo "coverage: cov $(field cov) (edges), ft $(field ft) (features), corpus $(field corp) (inputs/size)"
 if [ "$status" -ne 0 ]; then
     echo "the fuzzer found a fault (exit $status); log: $log, input:" >&2
     grep -E 'Test unit written to|^==[0-9]+==ERROR|fuzzprogram:' "$log" >&2 || tail -20 "$log" >&2

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Mutation run: puts each fault of scripts/mutations/*.patch into a scratch copy of the tree,
 # one at a time, rebuilds incrementally, runs the tests and says whether they caught it.
-#     scripts/mutate.sh [-R REGEX] [-E REGEX] [--no-baseline] [PATCH...]
+#     scripts/mutate.sh [-R REGEX] [-E REGEX] [--timeout SECONDS] [--no-baseline] [PATCH...]
 # -R runs only the tests matching REGEX for every fault; without it each patch's header line
 # "# tests: REGEX" chooses, and a patch without one runs every test. -E excludes tests
-# (default: translations_current and tst_install, which no product fault concerns).
+# (default: translations_current and tst_install, which no product fault concerns). A test
+# that runs longer than --timeout (120 s) counts as failed: a fault may make it wait forever.
 # The scratch copy and its build are in build-mutate/; the worktree is never touched, so
 # work can go on during a run. Per fault it prints caught (with the tests and test functions
 # that failed), missed, "does not apply" or "does not build"; a summary at the end; the
@@ -14,14 +15,16 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 only=""
 exclude="^(translations_current|tst_install)$"
 baseline=1
+timeout=120
 patches=()
 while [ $# -gt 0 ]; do
     case "$1" in
         -R) only="$2"; shift 2 ;;
         -E) exclude="$2"; shift 2 ;;
         --no-baseline) baseline=0; shift ;;
+        --timeout) timeout="$2"; shift 2 ;;
         -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
-        -*) echo "usage: scripts/mutate.sh [-R REGEX] [-E REGEX] [--no-baseline] [PATCH...]" >&2; exit 2 ;;
+        -*) echo "usage: scripts/mutate.sh [-R REGEX] [-E REGEX] [--timeout SECONDS] [--no-baseline] [PATCH...]" >&2; exit 2 ;;
         *) patches+=("$(realpath "$1")"); shift ;;
     esac
 done
@@ -38,14 +41,18 @@ export GIT_CEILING_DIRECTORIES="$root"
 # The scratch copy: the worktree's files as they are now, uncommitted changes included. Only
 # changed files are copied, with a new time stamp, so the build stays incremental.
 mkdir -p "$scratch" "$logs"
+# Files removed from the worktree since the last run go from the copy too.
 sync_tree() {
-    local f
-    while IFS= read -r -d '' f; do
-        [ -f "$root/$f" ] || continue
+    local f list="$scratch/files.txt"
+    (cd "$root" && git ls-files -co --exclude-standard) | while IFS= read -r f; do [ -f "$root/$f" ] && echo "$f"; done \
+        | sort >"$list.new"
+    [ -f "$list" ] && comm -23 "$list" "$list.new" | while IFS= read -r f; do rm -f "$scratch/$f"; done
+    while IFS= read -r f; do
         cmp -s "$root/$f" "$scratch/$f" && continue
         mkdir -p "$(dirname "$scratch/$f")"
         cp "$root/$f" "$scratch/$f"
-    done < <(cd "$root" && git ls-files -co --exclude-standard -z)
+    done <"$list.new"
+    mv "$list.new" "$list"
 }
 sync_tree
 launcher=()
@@ -72,9 +79,10 @@ run_tests() {
     [ -z "$names" ] && return 0
     regex="^($(paste -sd'|' <<<"$names"))\$"
     out="$logs/ctest.log"
-    (cd "$build" && ctest -j2 --timeout 600 --output-on-failure -R "$regex" >"$out" 2>&1)
-    grep -oE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: [A-Za-z0-9_]+ \.+\*+(Failed|Timeout|Exception)' "$out" \
-        | sed -E 's/.*: ([A-Za-z0-9_]+) .*/\1/' | sort -u | paste -sd' ' -
+    (cd "$build" && ctest -j2 --timeout "$timeout" --output-on-failure -R "$regex" >"$out" 2>&1)
+    # Failed, crashed and timed out alike.
+    sed -n '/The following tests FAILED:/,$p' "$out" | sed -nE 's/^[[:space:]]+[0-9]+ - ([A-Za-z0-9_]+) .*/\1/p' \
+        | sort -u | paste -sd' ' -
     grep -oE '^FAIL! +: [A-Za-z0-9_]+::[A-Za-z0-9_]+' "$out" | sed -E 's/^FAIL! +: //' | sort -u | paste -sd' ' -
 }
 

@@ -324,14 +324,16 @@ bool KoraParser::decode(const QByteArray& data, QString* text, ProgramError* err
     QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
     QTextCodec::ConverterState state;
     *text = utf8->toUnicode(data.constData(), data.size(), &state);
-    if (state.invalidChars == 0)
+    // A sequence cut off at the end is not invalid to the codec, only left over.
+    if (state.invalidChars == 0 && state.remainingChars == 0)
         return true;
     // Find the line of the first invalid sequence.
+    *error = {0, 0, QStringLiteral("not a text file: invalid UTF-8")};
     const QList<QByteArray> lines = data.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         QTextCodec::ConverterState lineState;
         utf8->toUnicode(lines.at(i).constData(), lines.at(i).size(), &lineState);
-        if (lineState.invalidChars > 0) {
+        if (lineState.invalidChars > 0 || lineState.remainingChars > 0) {
             *error = {i + 1, 0, QStringLiteral("not a text file: invalid UTF-8")};
             break;
         }

@@ -126,6 +126,9 @@ void TestKoraParser::badFiles_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("NUL bytes") << "file" << QByteArray("SAP 6, 0, 1\n\nSAP\0\x01\x02", 18) << "3: not a text file: control byte 0x00";
     QTest::newRow("invalid UTF-8") << "file" << QByteArray("SAP 6, 0, 1\n// \xff\xfe\n") << "2: not a text file: invalid UTF-8";
+    // Found by bench/fuzz.sh: a sequence cut off by a line end or by the end of the file.
+    QTest::newRow("UTF-8 cut by a line end") << "file" << QByteArray("Again: GAP 8, 0\n  JC ZE, A\xc7\nBack: JA Back\n") << "2: not a text file: invalid UTF-8";
+    QTest::newRow("UTF-8 cut by the file end") << "file" << QByteArray("SAP 6, 0, 1 //\xe2\x82") << "1: not a text file: invalid UTF-8";
     QTest::newRow("empty file") << "file" << QByteArray("") << "1:1: the program is empty";
     QTest::newRow("beyond the size limit") << "file" << QByteArray(KoraParser::MaxFileSize + 1, '\n')
                                            << "the file is larger than 1 MiB (1048577 bytes)";

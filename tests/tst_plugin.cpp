@@ -17,8 +17,6 @@ class TestPlugin : public QObject
 
 private slots:
     void initTestCase();
-    void metaData_data();
-    void metaData();
     void factory();
     void instance_data();
     void instance();
@@ -37,24 +35,6 @@ void TestPlugin::initTestCase()
     m_factory = qobject_cast<ReRezorInterface*>(m_loader.instance());
     QVERIFY2(m_factory, qPrintable(m_loader.errorString()));
     QCOMPARE(m_factory->subWidgetIds(), (QList<int>{53, 52, 51, 50}));
-}
-
-void TestPlugin::metaData_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QJsonValue>("expected");
-    QTest::newRow("interface id") << "IID" << QJsonValue(QStringLiteral("com.rerezor.ToolsInterface/2.0"));
-    QTest::newRow("class name") << "className" << QJsonValue(QStringLiteral("GenericV7"));
-    QTest::newRow("Qt version of the build") << "version" << QJsonValue(QT_VERSION_CHECK(QT_VERSION_MAJOR, QT_VERSION_MINOR, 0));
-    QTest::newRow("release build") << "debug" << QJsonValue(false);
-    QTest::newRow("user metadata") << "MetaData" << QJsonValue(QJsonObject{{"name", "ReRezor"}});
-}
-
-void TestPlugin::metaData()
-{
-    QFETCH(QString, key);
-    QVERIFY2(m_loader.metaData().contains(key), qPrintable(key));
-    QTEST(m_loader.metaData().value(key), "expected");
 }
 
 void TestPlugin::factory()

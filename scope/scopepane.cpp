@@ -55,7 +55,8 @@ ScopePane::ScopePane(ScopeKind::Kind kind, QWidget* parent)
     setUnit(QString());
 
     m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignTop);
+    // Beside the plot, so that a short pane keeps its height for the traces.
+    m_chart->legend()->setAlignment(Qt::AlignRight);
     m_chart->setMargins(QMargins(2, 0, 2, 0));
     m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_timeAxis->setLabelFormat(QStringLiteral("%.3g"));

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
@@ -91,7 +92,12 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeControls());
     layout->addWidget(makeTriggerControls());
-    layout->addWidget(m_splitter, 1);
+    // A window too short for every pane scrolls instead of squeezing the plots flat.
+    auto* panes = new QScrollArea(this);
+    panes->setFrameShape(QFrame::NoFrame);
+    panes->setWidgetResizable(true);
+    panes->setWidget(m_splitter);
+    layout->addWidget(panes, 1);
     layout->addWidget(makeCursorControls());
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(m_status, 1);

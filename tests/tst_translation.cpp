@@ -51,7 +51,7 @@ QString shownText(const Workbench& bench, int id, const QString& name)
         QFile picture(name);
         if (!picture.open(QIODevice::ReadOnly))
             return "no picture: " + name;
-        const QRegularExpression caption("<text[^>]*>([^<]*)</text>");
+        static const QRegularExpression caption("<text[^>]*>([^<]*)</text>");
         return caption.match(QString::fromUtf8(picture.readAll())).captured(1);
     }
     QWidget* tool = id ? bench.tool(id) : bench.window.get();

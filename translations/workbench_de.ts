@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>Compare presets</source>
-        <translation>Voreinstellungen vergleichen</translation>
+        <translation>Reglervergleich</translation>
     </message>
     <message>
         <source>Following error, axis %1: %2 µsteps at %3 pps, %4 pps/s, load %5 %</source>
@@ -91,23 +91,28 @@
     </message>
     <message>
         <source>RMS error (µsteps)</source>
-        <translation>RMS-Fehler (µSchritte)</translation>
+        <translation>RMS-Fehler
+(µSchritte)</translation>
     </message>
     <message>
         <source>Peak error (µsteps)</source>
-        <translation>Spitzenfehler (µSchritte)</translation>
+        <translation>Spitzenfehler
+(µSchritte)</translation>
     </message>
     <message>
         <source>Overshoot (µsteps)</source>
-        <translation>Überschwingen (µSchritte)</translation>
+        <translation>Überschwingen
+(µSchritte)</translation>
     </message>
     <message>
         <source>Settling time (ms)</source>
-        <translation>Einschwingzeit (ms)</translation>
+        <translation>Einschwingzeit
+(ms)</translation>
     </message>
     <message>
         <source>Peak current (%)</source>
-        <translation>Spitzenstrom (%)</translation>
+        <translation>Spitzenstrom
+(%)</translation>
     </message>
     <message>
         <source>not settled</source>
@@ -675,11 +680,11 @@
     <name>ScopeWindow</name>
     <message>
         <source>Pause</source>
-        <translation>Anhalten</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Autoscale</source>
-        <translation>Automatisch skalieren</translation>
+        <translation>Autoskalieren</translation>
     </message>
     <message>
         <source>Scope</source>
@@ -699,15 +704,15 @@
     </message>
     <message>
         <source>Export CSV...</source>
-        <translation>CSV exportieren...</translation>
+        <translation>CSV-Export...</translation>
     </message>
     <message>
         <source>Export PNG...</source>
-        <translation>PNG exportieren...</translation>
+        <translation>PNG-Export...</translation>
     </message>
     <message>
         <source>Window:</source>
-        <translation>Zeitfenster:</translation>
+        <translation>Zeit:</translation>
     </message>
     <message>
         <source>Cannot write the picture %1</source>
@@ -775,7 +780,7 @@
     </message>
     <message>
         <source>Compare presets</source>
-        <translation>Voreinstellungen vergleichen</translation>
+        <translation>Reglervergleich</translation>
     </message>
     <message>
         <source>Runs the same test move with each closed-loop preset and compares the following error</source>
@@ -803,7 +808,7 @@
     </message>
     <message>
         <source>start of a motion</source>
-        <translation>Beginn einer Bewegung</translation>
+        <translation>Bewegungsbeginn</translation>
     </message>
     <message>
         <source>rising</source>
@@ -819,7 +824,7 @@
     </message>
     <message>
         <source>Arm</source>
-        <translation>Scharf schalten</translation>
+        <translation>Scharf</translation>
     </message>
     <message>
         <source>Waits for the next trigger</source>
@@ -1020,15 +1025,15 @@
     </message>
     <message>
         <source>With --auto: save the setup program to FILE.</source>
-        <translation>Mit --auto: das Setup-Programm in DATEI speichern.</translation>
+        <translation>Mit --auto: das Setup-Programm in FILE speichern.</translation>
     </message>
     <message>
         <source>With --auto: write a JSON commissioning report to FILE.</source>
-        <translation>Mit --auto: einen JSON-Inbetriebnahmebericht in DATEI schreiben.</translation>
+        <translation>Mit --auto: einen JSON-Inbetriebnahmebericht in FILE schreiben.</translation>
     </message>
     <message>
         <source>Apply the setup program in FILE to the axes.</source>
-        <translation>Das Setup-Programm aus DATEI auf die Achsen anwenden.</translation>
+        <translation>Das Setup-Programm aus FILE auf die Achsen anwenden.</translation>
     </message>
     <message>
         <source>Holding torque of the motor at the maximum current.</source>

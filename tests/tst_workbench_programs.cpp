@@ -16,6 +16,7 @@
 #include "programcommands.h"
 #include "programmenu.h"
 #include "simulatedmodule.h"
+#include "translations.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ private slots:
     void waitShownAndCancelled();
 
 private:
+    Translations m_translations;
     QTemporaryDir m_dir;
     QString m_program;
     QString m_report;
@@ -128,6 +130,9 @@ private:
 
 void TestWorkbenchPrograms::initTestCase()
 {
+    // The commands run here speak as the workbench does, with the English plural forms.
+    QVERIFY(m_translations.setLanguage("en"));
+    m_translations.installApplication();
     m_program = m_dir.filePath("p.kora");
     m_report = m_dir.filePath("r.json");
     const Outcome run = workbench(QStringList{"--auto", "--save-program", m_program, "--report", m_report, "--screenshots",
@@ -224,18 +229,18 @@ void TestWorkbenchPrograms::commandLine_data()
     // Batch commissioning: the program made on axis 0 sets up axes 1 and 2 of another module.
     QTest::newRow("apply then check other axes")
         << "" << (QStringList{"--apply-program", "%1", "--check-program", "%1", "--axes", "1,2"} + hardware()) << 0
-        << QStringList{"axis 1: applied %1, line(s) 2-6, 9-11, 14-27 written (43 command(s), waited 1 s)",
-                       "axis 2: applied %1", "axis 1: matches %1 (21 parameter(s) compared, 1 position(s) not)",
+        << QStringList{"axis 1: applied %1, lines 2-6, 9-11, 14-27 written (43 commands, waited 1 s)",
+                       "axis 2: applied %1", "axis 1: matches %1 (21 parameters compared, 1 position not)",
                        "axis 2: matches %1"};
     QTest::newRow("axis never set up")
         << "" << QStringList{"--check-program", "%1", "--axes", "2"} << 1
         << QStringList{"%1:9: axis 2, parameter 210 (Encoder resolution): expected -8192, found 4000",
                        "%1:27: axis 2, parameter 129 (Closed loop): expected 1, found 0",
-                       "axis 2: 4 of 22 parameter(s) differ from %1", "the module does not match %1"};
+                       "axis 2: 4 of 22 parameters differ from %1", "the module does not match %1"};
     // Each line goes to its axis: applied collapsed onto one axis, the check would find 50 on axis 0.
     QTest::newRow("lines on the axes they name")
         << "SAP 6, 0, 77\nSAP 6, 1, 50\n" << QStringList{"--apply-program", "%2", "--check-program", "%2"} << 0
-        << QStringList{"axes 0, 1: applied %2", "axis 0: matches %2 (1 parameter(s) compared)", "axis 1: matches %2"};
+        << QStringList{"axes 0, 1: applied %2", "axis 0: matches %2 (1 parameter compared)", "axis 1: matches %2"};
     QTest::newRow("axis the module lacks") << "SAP 6, 0, 1\nSAP 6, 5, 100\n" << QStringList{"--apply-program", "%2"} << 2
                                            << QStringList{"%2:2:8: the module has no axis 5", "%2: nothing written"};
     QTest::newRow("several axes cannot be moved")
@@ -293,7 +298,7 @@ void TestWorkbenchPrograms::applyFaults_data()
         << "" << QList<int>{0, 1} << int(ProgramCommands::Failed)
         << QStringList{"%1:31: the loop back to 'WaitInit' did not end within 10 s (the last value read was 0)",
                        "axis 0: closed-loop initialisation did not finish: check the encoder resolution and direction",
-                       "%1: stopped on axis 0; written there: line(s) 2-6, 9-11, 14-27"};
+                       "%1: stopped on axis 0; written there: lines 2-6, 9-11, 14-27"};
     // Every axis is checked before any is written, whichever fails.
     QTest::newRow("the last axis lacking") << "" << QList<int>{1, 3} << int(ProgramCommands::Unusable)
                                            << QStringList{"%1:2:12: the module has no axis 3", "%1: nothing written"};
@@ -307,7 +312,7 @@ void TestWorkbenchPrograms::applyFaults_data()
         many += "SAP 6, 0, 999\n";
     QTest::newRow("faults counted beyond twenty")
         << many << QList<int>{1} << int(ProgramCommands::Unusable)
-        << QStringList{"%1:20:11: axis 1: the value 999", "%1: and 5 more fault(s)", "%1: nothing written"};
+        << QStringList{"%1:20:11: axis 1: the value 999", "%1: and 5 more faults", "%1: nothing written"};
     QTest::newRow("no axis addressed") << "JA End\nEnd:\n" << QList<int>{} << int(ProgramCommands::Unusable)
                                        << QStringList{"%1: the program addresses no axis", "%1: nothing written"};
 }

@@ -5,7 +5,7 @@
     <name>CommissioningReport</name>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -57,6 +57,74 @@
     <message>
         <source>not compared (position)</source>
         <translation>nicht verglichen (Position)</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonView</name>
+    <message>
+        <source>conservative</source>
+        <translation>konservativ</translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation>ausgewogen</translation>
+    </message>
+    <message>
+        <source>aggressive</source>
+        <translation>aggressiv</translation>
+    </message>
+    <message>
+        <source>Compare presets</source>
+        <translation>Reglervergleich</translation>
+    </message>
+    <message>
+        <source>Following error, axis %1: %2 µsteps at %3 pps, %4 pps/s, load %5 %</source>
+        <translation>Schleppfehler, Achse %1: %2 µSchritte bei %3 pps, %4 pps/s, Last %5 %</translation>
+    </message>
+    <message>
+        <source>time (ms) from the start of the move</source>
+        <translation>Zeit (ms) ab Beginn der Bewegung</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Voreinstellung</translation>
+    </message>
+    <message>
+        <source>RMS error (µsteps)</source>
+        <translation>RMS-Fehler
+(µSchritte)</translation>
+    </message>
+    <message>
+        <source>Peak error (µsteps)</source>
+        <translation>Spitzenfehler
+(µSchritte)</translation>
+    </message>
+    <message>
+        <source>Overshoot (µsteps)</source>
+        <translation>Überschwingen
+(µSchritte)</translation>
+    </message>
+    <message>
+        <source>Settling time (ms)</source>
+        <translation>Einschwingzeit
+(ms)</translation>
+    </message>
+    <message>
+        <source>Peak current (%)</source>
+        <translation>Spitzenstrom
+(%)</translation>
+    </message>
+    <message>
+        <source>not settled</source>
+        <translation>nicht eingeschwungen</translation>
+    </message>
+    <message>
+        <source>Pick the preset on the closed-loop page; the axis&apos;s settings are as they were.</source>
+        <translation>Die Voreinstellung wird auf der Closed-Loop-Seite gewählt; die Einstellungen der Achse sind unverändert.</translation>
+    </message>
+    <message>
+        <source>Cannot write the picture %1</source>
+        <translation>Das Bild %1 kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -174,10 +242,6 @@
         <translation>Trägheitsmoment</translation>
     </message>
     <message>
-        <source>Inertia of rotor and load (kg·m²):</source>
-        <translation>Trägheitsmoment von Rotor und Last (kg·m²):</translation>
-    </message>
-    <message>
         <source>Motor &amp;load...</source>
         <translation>Motor&amp;last...</translation>
     </message>
@@ -199,34 +263,94 @@
     </message>
     <message>
         <source>Workbench - simulated module</source>
-        <translation type="unfinished"></translation>
+        <translation>Workbench - simuliertes Modul</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Simulated &amp;module</source>
-        <translation type="unfinished"></translation>
+        <translation>Simuliertes &amp;Modul</translation>
     </message>
     <message>
         <source>Simulated module connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Simuliertes Modul verbunden</translation>
     </message>
     <message>
         <source>Simulated module disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Simuliertes Modul getrennt</translation>
+    </message>
+    <message>
+        <source>Inertia of the rotor (kg·m²):</source>
+        <translation>Trägheitsmoment des Rotors (kg·m²):</translation>
+    </message>
+    <message>
+        <source>&amp;Supply voltage...</source>
+        <translation>Versorgungs&amp;spannung...</translation>
+    </message>
+    <message>
+        <source>Supply voltage (V):</source>
+        <translation>Versorgungsspannung (V):</translation>
+    </message>
+    <message>
+        <source>Phase &amp;resistance...</source>
+        <translation>Phasen&amp;widerstand...</translation>
+    </message>
+    <message>
+        <source>Resistance of one phase (Ω):</source>
+        <translation>Widerstand einer Phase (Ω):</translation>
+    </message>
+    <message>
+        <source>Phase in&amp;ductance...</source>
+        <translation>Phasen&amp;induktivität...</translation>
+    </message>
+    <message>
+        <source>Inductance of one phase (H):</source>
+        <translation>Induktivität einer Phase (H):</translation>
+    </message>
+    <message>
+        <source>&amp;Detent torque...</source>
+        <translation>&amp;Rastmoment...</translation>
+    </message>
+    <message>
+        <source>Detent torque (N·m):</source>
+        <translation>Rastmoment (N·m):</translation>
+    </message>
+    <message>
+        <source>&amp;Viscous friction...</source>
+        <translation>Viskose R&amp;eibung...</translation>
+    </message>
+    <message>
+        <source>Viscous friction of the load (N·m·s/rad):</source>
+        <translation>Viskose Reibung der Last (N·m·s/rad):</translation>
+    </message>
+    <message>
+        <source>&amp;Active load...</source>
+        <translation>A&amp;ktive Last...</translation>
+    </message>
+    <message>
+        <source>Active load pulling backwards, in % of the holding torque:</source>
+        <translation>Aktive Last, die rückwärts zieht, in % des Haltemoments:</translation>
+    </message>
+    <message>
+        <source>Load i&amp;nertia...</source>
+        <translation>Lastträgheits&amp;moment...</translation>
+    </message>
+    <message>
+        <source>Inertia of the load (kg·m²):</source>
+        <translation>Trägheitsmoment der Last (kg·m²):</translation>
     </message>
 </context>
 <context>
     <name>ParameterCatalogue</name>
     <message>
         <source>µsteps</source>
-        <translation type="unfinished"></translation>
+        <translation>µSchritte</translation>
     </message>
     <message>
         <source>counts</source>
-        <translation type="unfinished"></translation>
+        <translation>Inkremente</translation>
     </message>
 </context>
 <context>
@@ -237,112 +361,135 @@
     </message>
 </context>
 <context>
+    <name>PresetComparison</name>
+    <message>
+        <source>The module is not connected.</source>
+        <translation>Das Modul ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>There is no axis %1.</source>
+        <translation>Es gibt keine Achse %1.</translation>
+    </message>
+    <message>
+        <source>The closed loop of axis %1 is not ready: commission it and activate it first.</source>
+        <translation>Der Closed Loop von Achse %1 ist nicht bereit: zuerst in Betrieb nehmen und aktivieren.</translation>
+    </message>
+    <message>
+        <source>Axis %1 is moving: stop it first.</source>
+        <translation>Achse %1 bewegt sich: zuerst anhalten.</translation>
+    </message>
+    <message>
+        <source>The test move with the preset &quot;%1&quot; did not end within %2 s.</source>
+        <translation>Die Testbewegung mit der Voreinstellung „%1“ endete nicht innerhalb von %2 s.</translation>
+    </message>
+</context>
+<context>
     <name>ProgramCommands</name>
     <message>
         <source>no line</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Zeile</translation>
     </message>
     <message numerus="yes">
         <source>line(s) %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Zeile %1</numerusform>
+            <numerusform>Zeilen %1</numerusform>
         </translation>
     </message>
     <message>
         <source>axis %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Achse %1</translation>
     </message>
     <message>
         <source>axes %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Achsen %1</translation>
     </message>
     <message numerus="yes">
         <source>%1: and %n more fault(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: und %n weiterer Fehler</numerusform>
+            <numerusform>%1: und %n weitere Fehler</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: the program addresses no axis (it has no SAP or GAP)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: das Programm spricht keine Achse an (es enthält kein SAP oder GAP)</translation>
     </message>
     <message>
         <source>%1: the program addresses %2; only a program that addresses one axis can be moved to other axes (without a choice of axes each line goes to the axis it names)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: das Programm spricht %2 an; nur ein Programm, das eine einzige Achse anspricht, kann auf andere Achsen übertragen werden (ohne Wahl der Achsen geht jede Zeile an die Achse, die sie nennt)</translation>
     </message>
     <message>
         <source>%1: nothing run</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nichts ausgeführt</translation>
     </message>
     <message>
         <source>%1: nothing written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nichts geschrieben</translation>
     </message>
     <message numerus="yes">
         <source>%1: applied %2, %3 written (%n command(s), waited %4 s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %2 angewendet, %3 geschrieben (%n Befehl, %4 s gewartet)</numerusform>
+            <numerusform>%1: %2 angewendet, %3 geschrieben (%n Befehle, %4 s gewartet)</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: closed-loop initialisation did not finish: check the encoder resolution and direction</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: die Closed-Loop-Initialisierung wurde nicht abgeschlossen: Encoderauflösung und -richtung prüfen</translation>
     </message>
     <message>
         <source>%1: stopped on %2; written there: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: angehalten bei %2; dort geschrieben: %3</translation>
     </message>
     <message>
         <source>; set up before: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; zuvor eingerichtet: %1</translation>
     </message>
     <message>
         <source>%1: nothing compared</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nichts verglichen</translation>
     </message>
     <message>
         <source>axis %1: nothing compared with %2: it sets no parameter of this axis that keeps its value</source>
-        <translation type="unfinished"></translation>
+        <translation>Achse %1: nichts mit %2 verglichen: das Programm setzt keinen Parameter dieser Achse, der seinen Wert behält</translation>
     </message>
     <message numerus="yes">
         <source>%n parameter(s) compared</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Parameter verglichen</numerusform>
+            <numerusform>%n Parameter verglichen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>, %n position(s) not</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>, %n Position nicht</numerusform>
+            <numerusform>, %n Positionen nicht</numerusform>
         </translation>
     </message>
     <message>
         <source>axis %1: matches %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Achse %1: stimmt mit %2 überein (%3)</translation>
     </message>
     <message numerus="yes">
         <source>axis %1: %2 of %n parameter(s) differ from %3</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Achse %1: %2 von %n Parameter weicht von %3 ab</numerusform>
+            <numerusform>Achse %1: %2 von %n Parametern weichen von %3 ab</numerusform>
         </translation>
     </message>
     <message>
         <source>the setup program is not valid: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Setup-Programm ist ungültig: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist ein Ordner</translation>
     </message>
 </context>
 <context>
@@ -385,34 +532,141 @@
     </message>
     <message>
         <source>Setup programs (*.kora);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Setup-Programme (*.kora);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>There is nothing to save yet: the start-up page has no setup program until at least the motor settings are applied.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt noch nichts zu speichern: Die Inbetriebnahmeseite hat erst ein Setup-Programm, wenn mindestens die Motoreinstellungen angewendet sind.</translation>
     </message>
     <message>
         <source>Waiting for the setup program&apos;s loop to end...</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten, bis die Schleife des Setup-Programms endet...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>The axes the program names</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Achsen, die das Programm nennt</translation>
     </message>
 </context>
 <context>
-    <name>QObject</name>
+    <name>ScopeKind</name>
     <message>
-        <source>%1 s</source>
-        <translation>%1 s</translation>
+        <source>target velocity</source>
+        <translation>Sollgeschwindigkeit</translation>
     </message>
     <message>
-        <source>%1 min</source>
-        <translation>%1 min</translation>
+        <source>measured velocity</source>
+        <translation>gemessene Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>rotor velocity</source>
+        <translation>Rotorgeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>correction velocity</source>
+        <translation>Korrekturgeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>encoder position</source>
+        <translation>Encoderposition</translation>
+    </message>
+    <message>
+        <source>following error</source>
+        <translation>Schleppfehler</translation>
+    </message>
+    <message>
+        <source>load angle</source>
+        <translation>Lastwinkel</translation>
+    </message>
+    <message>
+        <source>current amplitude</source>
+        <translation>Stromamplitude</translation>
+    </message>
+    <message>
+        <source>current scaler</source>
+        <translation>Stromskalierung</translation>
+    </message>
+    <message>
+        <source>position reached</source>
+        <translation>Position erreicht</translation>
+    </message>
+    <message>
+        <source>closed loop ready</source>
+        <translation>Closed Loop bereit</translation>
+    </message>
+    <message>
+        <source>moving</source>
+        <translation>in Bewegung</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Position and following error</source>
+        <translation>Position und Schleppfehler</translation>
+    </message>
+    <message>
+        <source>Load angle</source>
+        <translation>Lastwinkel</translation>
+    </message>
+    <message>
+        <source>Current and scaler</source>
+        <translation>Strom und Skalierung</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation>Signale</translation>
+    </message>
+    <message>
+        <source>Other values</source>
+        <translation>Weitere Werte</translation>
+    </message>
+    <message>
+        <source>pps</source>
+        <translation>pps</translation>
+    </message>
+    <message>
+        <source>counts</source>
+        <translation>Inkremente</translation>
+    </message>
+    <message>
+        <source>µsteps</source>
+        <translation>µSchritte</translation>
+    </message>
+    <message>
+        <source>° el.</source>
+        <translation>° el.</translation>
+    </message>
+    <message>
+        <source>parameter %1</source>
+        <translation>Parameter %1</translation>
+    </message>
+    <message>
+        <source>%1 (motor %2)</source>
+        <translation>%1 (Motor %2)</translation>
+    </message>
+</context>
+<context>
+    <name>ScopePane</name>
+    <message>
+        <source>Shows or collapses the pane</source>
+        <translation>Zeigt den Bereich oder klappt ihn ein</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>time (s) from the trigger</source>
+        <translation>Zeit (s) ab dem Trigger</translation>
+    </message>
+    <message>
+        <source>time (s); 0 is the latest sample shown</source>
+        <translation>Zeit (s); 0 ist der letzte angezeigte Messwert</translation>
     </message>
 </context>
 <context>
@@ -426,19 +680,15 @@
     <name>ScopeWindow</name>
     <message>
         <source>Pause</source>
-        <translation>Anhalten</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Autoscale</source>
-        <translation>Automatisch skalieren</translation>
+        <translation>Autoskalieren</translation>
     </message>
     <message>
         <source>Scope</source>
         <translation>Oszilloskop</translation>
-    </message>
-    <message>
-        <source>How much of the past the picture shows</source>
-        <translation>Wie weit die Anzeige zurückreicht</translation>
     </message>
     <message>
         <source>Freezes the picture; recording goes on</source>
@@ -453,32 +703,16 @@
         <translation>Löschen</translation>
     </message>
     <message>
-        <source>Fits the value scale to the shown series</source>
-        <translation>Passt die Werteskala an die angezeigten Kurven an</translation>
-    </message>
-    <message>
         <source>Export CSV...</source>
-        <translation>CSV exportieren...</translation>
+        <translation>CSV-Export...</translation>
     </message>
     <message>
         <source>Export PNG...</source>
-        <translation>PNG exportieren...</translation>
+        <translation>PNG-Export...</translation>
     </message>
     <message>
         <source>Window:</source>
-        <translation>Zeitfenster:</translation>
-    </message>
-    <message>
-        <source>time (s); 0 is the latest sample shown</source>
-        <translation>Zeit (s); 0 ist der letzte angezeigte Messwert</translation>
-    </message>
-    <message>
-        <source>value</source>
-        <translation>Wert</translation>
-    </message>
-    <message>
-        <source>flag</source>
-        <translation>Signal</translation>
+        <translation>Zeit:</translation>
     </message>
     <message>
         <source>Cannot write the picture %1</source>
@@ -516,12 +750,184 @@
         <source> (paused)</source>
         <translation> (angehalten)</translation>
     </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>How much time the picture shows</source>
+        <translation>Welche Zeitspanne die Anzeige umfasst</translation>
+    </message>
+    <message>
+        <source>Fits each pane&apos;s value scale to its shown series</source>
+        <translation>Passt die Werteskala jedes Bereichs an seine angezeigten Kurven an</translation>
+    </message>
+    <message>
+        <source>Series</source>
+        <translation>Kurven</translation>
+    </message>
+    <message>
+        <source>Shows, hides or moves series between the panes</source>
+        <translation>Zeigt, verbirgt oder verschiebt Kurven zwischen den Bereichen</translation>
+    </message>
+    <message>
+        <source>Compare presets</source>
+        <translation>Reglervergleich</translation>
+    </message>
+    <message>
+        <source>Runs the same test move with each closed-loop preset and compares the following error</source>
+        <translation>Führt dieselbe Testbewegung mit jeder Closed-Loop-Voreinstellung aus und vergleicht den Schleppfehler</translation>
+    </message>
+    <message>
+        <source>Roll</source>
+        <translation>Rollen</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Einzeln</translation>
+    </message>
+    <message>
+        <source>Roll: no trigger. Auto: rolls while nothing triggers. Normal: shows the latest capture. Single: stops after one capture.</source>
+        <translation>Rollen: kein Trigger. Auto: rollt, solange nichts triggert. Normal: zeigt die letzte Aufzeichnung. Einzeln: hält nach einer Aufzeichnung an.</translation>
+    </message>
+    <message>
+        <source>start of a motion</source>
+        <translation>Bewegungsbeginn</translation>
+    </message>
+    <message>
+        <source>rising</source>
+        <translation>steigend</translation>
+    </message>
+    <message>
+        <source>falling</source>
+        <translation>fallend</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Arm</source>
+        <translation>Scharf</translation>
+    </message>
+    <message>
+        <source>Waits for the next trigger</source>
+        <translation>Wartet auf den nächsten Trigger</translation>
+    </message>
+    <message>
+        <source>Trigger:</source>
+        <translation>Trigger:</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>Pegel</translation>
+    </message>
+    <message>
+        <source>pre-trigger</source>
+        <translation>Pre-Trigger</translation>
+    </message>
+    <message>
+        <source>Cursors</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>A click on a pane places cursor 1, with Shift or the right button cursor 2</source>
+        <translation>Ein Klick in einen Bereich setzt Cursor 1, mit Umschalt oder der rechten Maustaste Cursor 2</translation>
+    </message>
+    <message>
+        <source>C%1</source>
+        <translation>C%1</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>at C1</source>
+        <translation>bei C1</translation>
+    </message>
+    <message>
+        <source>at C2</source>
+        <translation>bei C2</translation>
+    </message>
+    <message>
+        <source>C2 − C1</source>
+        <translation>C2 − C1</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>RMS</source>
+        <translation>RMS</translation>
+    </message>
+    <message>
+        <source>Minimum, maximum and RMS of the part of each series the picture shows</source>
+        <translation>Minimum, Maximum und RMS des angezeigten Teils jeder Kurve</translation>
+    </message>
+    <message>
+        <source>%1 [%2]</source>
+        <translation>%1 [%2]</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Angezeigt</translation>
+    </message>
+    <message>
+        <source>In the pane &quot;%1&quot;</source>
+        <translation>Im Bereich „%1“</translation>
+    </message>
+    <message>
+        <source>Δt = %1 ms</source>
+        <translation>Δt = %1 ms</translation>
+    </message>
     <message numerus="yes">
-        <source>%Ln samples, t = %1 s</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <source>%Ln samples, t = %1 s; drive signals at %2 Hz</source>
+        <translation>
+            <numerusform>%Ln Messwert, t = %1 s; Antriebssignale mit %2 Hz</numerusform>
+            <numerusform>%Ln Messwerte, t = %1 s; Antriebssignale mit %2 Hz</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>rolling, armed</source>
+        <translation>rollt, scharf geschaltet</translation>
+    </message>
+    <message>
+        <source>waiting for the trigger</source>
+        <translation>wartet auf den Trigger</translation>
+    </message>
+    <message>
+        <source>triggered at %1 s, capturing</source>
+        <translation>getriggert bei %1 s, zeichnet auf</translation>
+    </message>
+    <message>
+        <source>captured at %1 s</source>
+        <translation>aufgezeichnet bei %1 s</translation>
+    </message>
+    <message>
+        <source>captured at %1 s, stopped</source>
+        <translation>aufgezeichnet bei %1 s, angehalten</translation>
     </message>
 </context>
 <context>
@@ -619,27 +1025,19 @@
     </message>
     <message>
         <source>With --auto: save the setup program to FILE.</source>
-        <translation>Mit --auto: das Setup-Programm in DATEI speichern.</translation>
+        <translation>Mit --auto: das Setup-Programm in FILE speichern.</translation>
     </message>
     <message>
         <source>With --auto: write a JSON commissioning report to FILE.</source>
-        <translation>Mit --auto: einen JSON-Inbetriebnahmebericht in DATEI schreiben.</translation>
+        <translation>Mit --auto: einen JSON-Inbetriebnahmebericht in FILE schreiben.</translation>
     </message>
     <message>
         <source>Apply the setup program in FILE to the axes.</source>
-        <translation>Das Setup-Programm aus DATEI auf die Achsen anwenden.</translation>
-    </message>
-    <message>
-        <source>Load torque on the motor, in percent of its holding torque.</source>
-        <translation>Lastmoment am Motor in Prozent seines Haltemoments.</translation>
+        <translation>Das Setup-Programm aus FILE auf die Achsen anwenden.</translation>
     </message>
     <message>
         <source>Holding torque of the motor at the maximum current.</source>
         <translation>Haltemoment des Motors bei maximalem Strom.</translation>
-    </message>
-    <message>
-        <source>Inertia of the rotor and its load.</source>
-        <translation>Trägheitsmoment von Rotor und Last.</translation>
     </message>
     <message>
         <source>With --auto: run the motion test in open loop before the closed loop as well.</source>
@@ -667,23 +1065,75 @@
     </message>
     <message>
         <source>Compare the axes with the setup program in FILE; exit 1 on a difference, 2 when the program cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Achsen mit dem Setup-Programm aus FILE vergleichen; Exit-Code 1 bei einer Abweichung, 2, wenn das Programm nicht verwendbar ist.</translation>
     </message>
     <message>
         <source>Move a program that addresses one axis to these axes for --apply-program and --check-program (default: the axes the program names).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Programm, das eine Achse anspricht, für --apply-program und --check-program auf diese Achsen übertragen (Vorgabe: die Achsen, die das Programm nennt).</translation>
     </message>
     <message>
         <source>--axes needs axis numbers from 0 to %1, separated by commas: &apos;%2&apos; is not one</source>
-        <translation type="unfinished"></translation>
+        <translation>--axes erwartet Achsnummern von 0 bis %1, durch Kommas getrennt: „%2“ ist keine</translation>
     </message>
     <message>
         <source>Setup program saved to %1</source>
-        <translation type="unfinished">Setup-Programm in %1 gespeichert. {1?}</translation>
+        <translation>Setup-Programm in %1 gespeichert</translation>
     </message>
     <message>
         <source>no display to show the workbench on (DISPLAY is not set): start it under xvfb-run, or run it headless with --auto</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Anzeige für die Workbench (DISPLAY ist nicht gesetzt): unter xvfb-run starten oder mit --auto ohne Fenster ausführen</translation>
+    </message>
+    <message>
+        <source>Friction load on the motor, against the motion, in percent of its holding torque.</source>
+        <translation>Reibungslast am Motor, entgegen der Bewegung, in Prozent seines Haltemoments.</translation>
+    </message>
+    <message>
+        <source>Inertia of the rotor.</source>
+        <translation>Trägheitsmoment des Rotors.</translation>
+    </message>
+    <message>
+        <source>After the guided commissioning (implies --auto): compare the closed-loop presets on axis 0 with a test move and print the table.</source>
+        <translation>Nach der geführten Inbetriebnahme (schließt --auto ein): die Closed-Loop-Voreinstellungen auf Achse 0 mit einer Testbewegung vergleichen und die Tabelle ausgeben.</translation>
+    </message>
+    <message>
+        <source>With --compare-presets: save the comparison as shown by the scope.</source>
+        <translation>Mit --compare-presets: den Vergleich so speichern, wie ihn das Oszilloskop zeigt.</translation>
+    </message>
+    <message>
+        <source>Supply voltage of the motor&apos;s drive.</source>
+        <translation>Versorgungsspannung des Motortreibers.</translation>
+    </message>
+    <message>
+        <source>Resistance of one motor phase.</source>
+        <translation>Widerstand einer Motorphase.</translation>
+    </message>
+    <message>
+        <source>Inductance of one motor phase.</source>
+        <translation>Induktivität einer Motorphase.</translation>
+    </message>
+    <message>
+        <source>Detent torque of the motor without current.</source>
+        <translation>Rastmoment des Motors ohne Strom.</translation>
+    </message>
+    <message>
+        <source>Viscous friction of the load, in N m s per radian.</source>
+        <translation>Viskose Reibung der Last in N m s pro Radiant.</translation>
+    </message>
+    <message>
+        <source>Active load torque pulling the motor backwards (a vertical axis), in percent of its holding torque; negative pulls forwards.</source>
+        <translation>Aktives Lastmoment, das den Motor rückwärts zieht (eine senkrechte Achse), in Prozent seines Haltemoments; negativ zieht vorwärts.</translation>
+    </message>
+    <message>
+        <source>Inertia of the load on the motor&apos;s shaft.</source>
+        <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number from %2 to %3%4</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3%4</translation>
+    </message>
+    <message>
+        <source>, above %1</source>
+        <translation>, über %1</translation>
     </message>
 </context>
 </TS>

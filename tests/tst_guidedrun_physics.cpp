@@ -43,7 +43,7 @@ void TestGuidedRunPhysics::motorSettings()
     QCOMPARE(motor.inertia, 2e-4);
     QCOMPARE(motor.supplyVoltage, 24.0);
     QCOMPARE(motor.loadInertia, 0.0);
-    QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 0.0002 kg·m²"));
+    QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 2·10⁻⁴ kg·m²"));
 }
 
 void TestGuidedRunPhysics::commandLine_data()

@@ -154,8 +154,8 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat_data()
     QTest::addColumn<QString>("motor");      // the status bar
     QTest::addColumn<QString>("resolution"); // the Module menu's own resolution
     QTest::newRow("en") << QLocale(QLocale::English, QLocale::UnitedStates)
-                        << "Load 12.5 % of 1.5 N·m, inertia 0.0002 kg·m²" << "Custom (12,345)...";
-    QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "Load 12,5 % of 1,5 N·m, inertia 0,0002 kg·m²"
+                        << "Load 12.5 % of 1.5 N·m, inertia 2.5·10⁻⁴ kg·m²" << "Custom (12,345)...";
+    QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "Load 12,5 % of 1,5 N·m, inertia 2,5·10⁻⁴ kg·m²"
                         << "Custom (12.345)...";
 }
 
@@ -169,7 +169,7 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat()
     MainWindow window;
     window.setLoadPercent(12.5);
     window.setHoldingTorque(1.5);
-    window.setInertia(0.0002);
+    window.setInertia(0.00025);
     window.setEncoderResolution(12345);
     QLocale::setDefault(before);
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), motor);

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <cmath>
 
 #include "command.h"
 #include "drivesignalfeed.h"
@@ -221,6 +222,21 @@ void MainWindow::setInertia(double kilogramSquareMetres)
         applyMotor(m_module->motor().holdingTorque, kilogramSquareMetres);
 }
 
+namespace {
+// A small quantity as a reader writes it, "3·10⁻⁵" rather than "3e-05".
+QString scientific(const QLocale& locale, double value)
+{
+    if (value == 0.0 || (std::abs(value) >= 0.01 && std::abs(value) < 10000.0))
+        return locale.toString(value, 'g', 3);
+    const int exponent = int(std::floor(std::log10(std::abs(value))));
+    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString power = exponent < 0 ? QStringLiteral("⁻") : QString();
+    for (const QChar digit : QString::number(std::abs(exponent)))
+        power += superscripts.at(digit.digitValue());
+    return locale.toString(value / std::pow(10.0, exponent), 'g', 3) + QStringLiteral("·10") + power;
+}
+} // namespace
+
 void MainWindow::applyMotor(double holdingTorque, double inertia)
 {
     MotorPhysics::Motor motor = m_module->motor();
@@ -233,7 +249,7 @@ void MainWindow::applyMotor(double holdingTorque, double inertia)
     const QLocale locale;
     m_motorLabel->setText(tr("Load %1 % of %2 N·m, inertia %3 kg·m²")
                               .arg(locale.toString(m_loadPercent, 'g', 4), locale.toString(holdingTorque, 'g', 4),
-                                   locale.toString(inertia, 'g', 3)));
+                                   scientific(locale, inertia)));
 }
 
 void MainWindow::chooseLoad()

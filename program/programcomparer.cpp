@@ -39,12 +39,13 @@ QList<ProgramComparer::Row> ProgramComparer::compare(const KoraProgram& program)
         if (instruction.opcode != KoraProgram::Opcode::SetParameter)
             continue;
         const int key = instruction.motor << 8 | instruction.type;
-        auto it = rowOf.constFind(key);
-        if (it == rowOf.constEnd()) {
-            it = rowOf.insert(key, rows.size());
+        int index = rowOf.value(key, -1);
+        if (index < 0) {
+            index = rows.size();
+            rowOf.insert(key, index);
             rows.append(Row());
         }
-        Row& row = rows[*it];
+        Row& row = rows[index];
         row.line = instruction.line;
         row.motor = instruction.motor;
         row.type = instruction.type;

@@ -68,6 +68,7 @@ private slots:
     void opensWithStartUpAndResets();
     void numbersInTheLanguagesFormat_data();
     void numbersInTheLanguagesFormat();
+    void motorSettings();
     void moduleSettings_data();
     void moduleSettings();
     void layoutKept();
@@ -174,6 +175,30 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat()
     QLocale::setDefault(before);
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), motor);
     QCOMPARE(window.findChild<QMenu*>("menuEncoderResolution")->actions().constLast()->text(), resolution);
+}
+
+// The load is a share of the holding torque and stays one when that changes; bad values are
+// ignored.
+void TestWorkbenchSettings::motorSettings()
+{
+    MainWindow window;
+    window.setLoadPercent(80);
+    window.setHoldingTorque(2.5);
+    window.setInertia(2e-4);
+    window.setMotorValue("activeLoadPercent", 40);
+    window.setMotorValue("supplyVoltage", 24);
+    for (double bad : {-1.0, 1001.0, qQNaN()})
+        window.setLoadPercent(bad);
+    window.setHoldingTorque(0);
+    window.setInertia(-1);
+    window.setMotorValue("supplyVoltage", 0);
+    window.setMotorValue("loadInertia", -1e-3);
+    window.setMotorValue("activeLoadPercent", qQNaN());
+    const MotorPhysics::Motor& motor = window.module()->motor();
+    QCOMPARE((QList<double>{motor.loadTorque, motor.activeLoad, motor.holdingTorque, motor.inertia, motor.supplyVoltage,
+                            motor.loadInertia}),
+             (QList<double>{2.0, 1.0, 2.5, 2e-4, 24.0, 0.0}));
+    QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 0.0002 kg·m²"));
 }
 
 void TestWorkbenchSettings::moduleSettings_data()

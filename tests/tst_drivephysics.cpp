@@ -297,13 +297,8 @@ void TestDrivePhysics::presetsOrdered()
     const BenchMove::Result aggressive = BenchMove::run({{115, 10000}, {116, 1500}});
     const BenchMove::Result balanced = BenchMove::run({{115, 5000}, {116, 400}});
     const BenchMove::Result conservative = BenchMove::run({{115, 500}, {116, 200}});
-    const QString figures = QString("rms %1 %2 %3, peak %4 %5 %6")
-                                .arg(aggressive.rms)
-                                .arg(balanced.rms)
-                                .arg(conservative.rms)
-                                .arg(aggressive.peak)
-                                .arg(balanced.peak)
-                                .arg(conservative.peak);
+    const QString figures = QString("rms %1 %2 %3, peak %4 %5 %6").arg(aggressive.rms).arg(balanced.rms).arg(conservative.rms)
+                                .arg(aggressive.peak).arg(balanced.peak).arg(conservative.peak);
     QVERIFY2(aggressive.rms < balanced.rms && balanced.rms < conservative.rms, qPrintable(figures));
     QVERIFY2(aggressive.peak < balanced.peak && balanced.peak < conservative.peak, qPrintable(figures));
     const BenchMove::Result tenfold = BenchMove::run({{115, 10000}, {116, 1500}}, BenchMove::loadedMotor(), 10.0);

@@ -119,7 +119,6 @@ private slots:
     void comparisonFigures();
     void comparisonRestoresSettings_data();
     void comparisonRestoresSettings();
-    void layoutRemembersTheScope();
     void germanLegend();
 };
 
@@ -488,31 +487,6 @@ void TestScope::comparisonRestoresSettings()
     static const QRegularExpression row("\\naggressive +[0-9.]+ +[0-9.]+ +[0-9.]+ +([0-9]+|no) +[0-9.]+\\n");
     if (ready)
         QVERIFY(comparison.table().contains(row));
-}
-
-void TestScope::layoutRemembersTheScope()
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath("layout.ini"), QSettings::IniFormat);
-    QRect geometry;
-    {
-        Bench bench;
-        QVERIFY(bench.start());
-        bench.window.openScope();
-        processEvents();
-        geometry = QRect(40, 30, 700, 500);
-        bench.window.scope()->parentWidget()->setGeometry(geometry);
-        bench.window.windowLayout()->save(settings);
-    }
-    MainWindow window;
-    window.windowLayout()->load(settings);
-    QVERIFY(window.loadPlugin(GV7_PLUGIN_PATH));
-    window.show();
-    window.createTools();
-    processEvents();
-    processEvents();
-    QVERIFY(window.scope() && window.scope()->isVisible());
-    QCOMPARE(window.scope()->parentWidget()->geometry(), geometry);
 }
 
 // Needs the German texts of the scope in the workbench's catalogue.

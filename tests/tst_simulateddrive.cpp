@@ -129,6 +129,7 @@ void TestSimulatedDrive::rejectedRequestsChangeNothing_data()
     QTest::newRow("command 7") << Command(9, 7, 4, 0, 5) << SimulatedDrive::StatusInvalidCommand;
     QTest::newRow("move type 2") << Command(9, 4, 2, 0, 1000) << SimulatedDrive::StatusWrongType;
     QTest::newRow("set CL init flag") << Command(9, 5, 133, 0, 1) << SimulatedDrive::StatusReadOnly;
+    QTest::newRow("set deviation error flag") << Command(9, 5, 207, 0, 1) << SimulatedDrive::StatusReadOnly;
     QTest::newRow("microstep exponent 9") << Command(9, 5, 140, 0, 9) << SimulatedDrive::StatusInvalidValue;
     QTest::newRow("relative move beyond 32 bits") << Command(9, 4, 1, 0, INT_MAX) << SimulatedDrive::StatusInvalidValue;
     QTest::newRow("move on motor 3") << Command(9, 4, 1, 3, 1000) << SimulatedDrive::StatusInvalidMotor;

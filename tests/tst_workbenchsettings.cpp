@@ -10,6 +10,7 @@
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "simulatedmodule.h"
+#include "scopewindow.h"
 #include "toolwindow.h"
 #include "windowlayout.h"
 #include "modulesettings.h"
@@ -244,18 +245,20 @@ void TestWorkbenchSettings::moduleSettings()
     QCOMPARE(settings.value("module/" + key).toString(), expected.toString());
 }
 
-// The places and open windows are kept when the tools are made again for another firmware,
-// and from one run to the next.
+// The places and open windows, the scope's too, are kept when the tools are made again for
+// another firmware, and from one run to the next.
 void TestWorkbenchSettings::layoutKept()
 {
     QFile::remove(settingsFile());
-    const QRect motorPlace(300, 120, 520, 410);
+    const QRect motorPlace(300, 120, 520, 410), scopePlace(40, 30, 700, 500);
     const auto check = [&](MainWindow& window) {
         PluginHost* host = window.pluginHost();
         QCOMPARE(window.size(), QSize(1100, 760));
         QCOMPARE(host->windowOf(Motor)->geometry(), motorPlace);
         QVERIFY(host->windowOf(Motor)->isVisible());
         QVERIFY(host->windowOf(ClosedLoop)->isHidden() && host->windowOf(Encoder)->isHidden());
+        QVERIFY(window.scope() && window.scope()->isVisible());
+        QCOMPARE(window.scope()->parentWidget()->geometry(), scopePlace);
         QVERIFY(startUpActive(window));
     };
     {
@@ -266,6 +269,8 @@ void TestWorkbenchSettings::layoutKept()
         host->windowOf(Motor)->setGeometry(motorPlace);
         host->windowOf(ClosedLoop)->activateWindow();
         host->windowOf(ClosedLoop)->hide();
+        window->openScope();
+        window->scope()->parentWidget()->setGeometry(scopePlace);
         ToolWindow* before = host->windowOf(Motor);
         window->setFirmwareName("7391");
         settle();

@@ -76,7 +76,7 @@ private slots:
         int axis = 0;
         auto held = [&](int active) { // requests come in sets of five: three values, two LEDs
             return poller->activeTraces() == active && poller->activeTraces(tool) == active
-                   && poller->tracesAdded() == poller->tracesDeleted() + active;
+                   && poller->tracesAdded() == poller->tracesDeleted() + active && poller->isPolling() == (active > 0);
         };
         auto polled = [&]() {
             const int delivered = poller->repliesDelivered();

@@ -79,6 +79,8 @@ private slots:
     void deviationLimit_data();
     void deviationLimit();
     void presetsOrdered();
+    void releasedAfterAStall();
+    void measuredVelocityFiltered();
     void independentOfChunking();
 };
 
@@ -197,6 +199,10 @@ void TestDrivePhysics::motionTestMove()
     const double deviation = drive.axis(0)->positionDeviation() * Microsteps / Counts;
     QVERIFY2(deviation >= least && deviation <= most && largest <= during,
              qPrintable(QString("deviation %1, largest on the way %2").arg(deviation).arg(largest)));
+    // At rest in closed loop the current scaler is back down at its minimum (113 = 50 of 255).
+    if (closedLoop && load < 1)
+        QVERIFY2(std::abs(drive.axis(0)->driveSignals().currentScaler - 100.0 * 50 / 255) < 0.01,
+                 qPrintable(QString::number(drive.axis(0)->driveSignals().currentScaler)));
 }
 
 void TestDrivePhysics::mirrorsBackwards_data()
@@ -303,7 +309,8 @@ void TestDrivePhysics::deviationLimit()
 }
 
 // On the bench move, higher gains follow more closely: RMS and peak following error ordered
-// aggressive < balanced < conservative. Ten times the aggressive P rings.
+// aggressive < balanced < conservative; tight clippings follow worse. Ten times the aggressive
+// P rings.
 void TestDrivePhysics::presetsOrdered()
 {
     const BenchMove::Result aggressive = BenchMove::run({{115, 10000}, {116, 1500}});
@@ -313,9 +320,46 @@ void TestDrivePhysics::presetsOrdered()
                                 .arg(aggressive.peak).arg(balanced.peak).arg(conservative.peak);
     QVERIFY2(aggressive.rms < balanced.rms && balanced.rms < conservative.rms, qPrintable(figures));
     QVERIFY2(aggressive.peak < balanced.peak && balanced.peak < conservative.peak, qPrintable(figures));
+    // The clippings bound the correction: 119 its velocity, 117 the integral.
+    const double defaults = BenchMove::run({}).rms;
+    for (const auto& clipping : {qMakePair(119, 1000), qMakePair(117, 0)})
+        QVERIFY2(BenchMove::run({clipping}).rms > defaults, qPrintable(QString::number(clipping.first)));
     const BenchMove::Result tenfold = BenchMove::run({{115, 10000}, {116, 1500}}, BenchMove::loadedMotor(), 10.0);
     QVERIFY2(tenfold.rms > 1.5 * aggressive.rms && tenfold.peak > aggressive.peak,
              qPrintable(QString("tenfold P: rms %1, peak %2").arg(tenfold.rms).arg(tenfold.peak)));
+}
+
+// A stall stores nothing up: released, the rotor catches up with the target and does not run
+// past it by what the saturated field could not deliver.
+void TestDrivePhysics::releasedAfterAStall()
+{
+    SimulatedDrive drive;
+    prepare(drive, withFriction(1.2), true);
+    drive.move(0, 1, 51000);
+    drive.advance(3000);
+    QVERIFY(drive.axis(0)->physics().rotorPosition() < FullStep);
+    drive.setMotor(withFriction(0.0));
+    double most = 0.0;
+    for (int ms = 0; ms < 3000; ++ms, drive.advance(1))
+        most = std::max(most, drive.axis(0)->physics().rotorPosition());
+    QVERIFY2(most < 51000 + FullStep && std::abs(lost(drive)) < FullStep, qPrintable(QString::number(most)));
+}
+
+// The measured velocity (3) is filtered: at 3.125 counts per millisecond it does not jump by a
+// count per millisecond (12800 pps).
+void TestDrivePhysics::measuredVelocityFiltered()
+{
+    SimulatedDrive drive;
+    prepare(drive, withFriction(0.0), false);
+    drive.setAxisParameter(4, 0, 40000);
+    drive.move(0, 1, 4 * Microsteps);
+    drive.advance(1500);
+    int low = INT_MAX, high = INT_MIN;
+    for (int ms = 0; ms < 200; ++ms, drive.advance(1)) {
+        low = std::min(low, gap(drive, 3));
+        high = std::max(high, gap(drive, 3));
+    }
+    QVERIFY2(high - low < 12800 && std::abs(low - 40000) < 6400, qPrintable(QString("%1 to %2").arg(low).arg(high)));
 }
 
 // Fixed internal steps: the same milliseconds cut differently give the same rotor.

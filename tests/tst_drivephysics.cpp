@@ -284,9 +284,11 @@ void TestDrivePhysics::deviationLimit_data()
     QTest::addColumn<double>("load");
     QTest::addColumn<bool>("closedLoop");
     QTest::addColumn<int>("limit");
-    QTest::newRow("120 %, closed loop, 212 = 2000 stops the drive") << 1.2 << true << 2000;
-    QTest::newRow("120 %, closed loop, 212 = 0 never stops it") << 1.2 << true << 0;
-    QTest::newRow("80 %, open loop, 212 = 2000 stops the drive") << 0.8 << false << 2000;
+    QTest::addColumn<int>("distance");
+    QTest::newRow("120 %, closed loop, 212 = 2000 stops the drive") << 1.2 << true << 2000 << 51000;
+    QTest::newRow("120 %, closed loop, 212 = 0 never stops it") << 1.2 << true << 0 << 51000;
+    QTest::newRow("80 %, open loop, 212 = 2000 stops the drive") << 0.8 << false << 2000 << 51000;
+    QTest::newRow("80 %, open loop backwards, 212 = 2000 stops the drive") << 0.8 << false << 2000 << -51000;
 }
 
 void TestDrivePhysics::deviationLimit()
@@ -294,15 +296,16 @@ void TestDrivePhysics::deviationLimit()
     QFETCH(double, load);
     QFETCH(bool, closedLoop);
     QFETCH(int, limit);
+    QFETCH(int, distance);
     SimulatedDrive drive;
     prepare(drive, withFriction(load), closedLoop);
     drive.setAxisParameter(212, 0, limit);
-    drive.move(0, 1, 51000);
+    drive.move(0, 1, distance);
     finish(drive);
     QCOMPARE(gap(drive, 207), limit ? 1 : 0);
-    QVERIFY2(limit ? gap(drive, 1) < 51000 : gap(drive, 1) == 51000, qPrintable(QString::number(gap(drive, 1))));
+    QVERIFY2(limit ? std::abs(gap(drive, 1)) < 51000 : gap(drive, 1) == distance, qPrintable(QString::number(gap(drive, 1))));
     QCOMPARE(gap(drive, 3), 0); // the stalled rotor measures no velocity
-    drive.move(0, 1, 100); // the next move clears the flag and trips again at once
+    drive.move(0, 1, distance / 510); // the next move clears the flag and trips again at once
     QCOMPARE(gap(drive, 207), 0);
     drive.advance(1);
     QCOMPARE(gap(drive, 207), limit ? 1 : 0);

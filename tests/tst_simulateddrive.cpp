@@ -119,6 +119,9 @@ void TestSimulatedDrive::encoderAndClosedLoop()
         QCOMPARE(gap(drive, 209), counted);
         sap(drive, {{251, e.shaftReversed}});
     }
+    drive.move(0, 1, 2 << e.exponent); // two full steps, where the rotor rests: whole counts only
+    drive.advance(5000);
+    QCOMPARE(gap(drive, 209), 777 + int(std::floor(sign * 2.0 * e.counts / e.fullSteps)));
     sap(drive, {{129, 1}});
     drive.advance(SimulatedAxis::ClosedLoopInitTime - 1);
     QCOMPARE(gap(drive, 133), 0);

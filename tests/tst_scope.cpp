@@ -370,6 +370,10 @@ void TestScope::singleCaptureOfAMove()
         QCOMPARE(qRound((points[i].x() - points[i - 1].x()) * 1000), 1);
     QCOMPARE(points[101], QPointF(0, 1));
     QCOMPARE(points[100], QPointF(-0.001, 0));
+    // A falling slope triggers on the fall only.
+    ScopeTrigger falling;
+    falling.setSettings({ScopeTrigger::Mode::Normal, "moving", 0.5, ScopeTrigger::Slope::Falling, 0});
+    QVERIFY(!falling.offer("moving", 0, 1, 1) && falling.offer("moving", 1, 0, 2));
 }
 
 void TestScope::cursorReadout_data()

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "commissioningreport.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "rerezorinterface.h"
@@ -200,6 +201,8 @@ void TestWorkbenchSettings::motorSettings()
                             motor.loadInertia}),
              (QList<double>{2.0, 1.0, 2.5, 2e-4, 24.0, 0.0}));
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 0.0002 kg·m²"));
+    const QJsonObject reported = CommissioningReport::hardware(window.module(), {}).value("motor").toObject();
+    QCOMPARE(reported.value("loadPercent").toDouble(), 80.0);
 }
 
 void TestWorkbenchSettings::moduleSettings_data()

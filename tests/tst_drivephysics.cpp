@@ -80,6 +80,7 @@ private slots:
     void deviationLimit();
     void presetsOrdered();
     void releasedAfterAStall();
+    void activeLoadPullsBackward();
     void measuredVelocityFiltered();
     void independentOfChunking();
 };
@@ -346,6 +347,21 @@ void TestDrivePhysics::releasedAfterAStall()
     for (int ms = 0; ms < 3000; ++ms, drive.advance(1))
         most = std::max(most, drive.axis(0)->physics().rotorPosition());
     QVERIFY2(most < 51000 + FullStep && std::abs(lost(drive)) < FullStep, qPrintable(QString::number(most)));
+}
+
+// An active load (a vertical axis) pulls backward: at rest the rotor sags behind its field by
+// asin(load / kT I).
+void TestDrivePhysics::activeLoadPullsBackward()
+{
+    SimulatedDrive drive;
+    MotorPhysics::Motor motor;
+    motor.detentTorque = 0.0;
+    motor.activeLoad = 0.3 * motor.holdingTorque;
+    prepare(drive, motor, false);
+    drive.setAxisParameter(7, 0, 255);
+    drive.advance(2000);
+    const double angle = drive.axis(0)->loadAngle();
+    QVERIFY2(std::abs(angle - std::asin(0.3) * 180 / Pi) < 0.5, qPrintable(QString::number(angle)));
 }
 
 // The measured velocity (3) is filtered: at 3.125 counts per millisecond it does not jump by a

@@ -5,6 +5,7 @@
 # -R runs only the tests matching REGEX for every fault; without it each patch's header line
 # "# tests: REGEX" chooses, and a patch without one runs every test. -E excludes tests
 # (default: translations_current and tst_install, which no product fault concerns). A test
+# failing before any fault still catches one with a test function that did not fail before. A test
 # that runs longer than --timeout (120 s) counts as failed: a fault may make it wait forever.
 # The scratch copy and its build are in build-mutate/; the worktree is never touched, so
 # work can go on during a run. Per fault it prints caught (with the tests and test functions
@@ -86,6 +87,11 @@ run_tests() {
     grep -oE '^FAIL! +: [A-Za-z0-9_]+::[A-Za-z0-9_]+' "$out" | sed -E 's/^FAIL! +: //' | sort -u | paste -sd' ' -
 }
 
+# The test class of a test executable, from its source: "TestScope" for tst_scope.
+test_class() {
+    sed -n 's/^class \(Test[A-Za-z0-9_]*\) : public QObject.*/\1/p' "$scratch/tests/$1.cpp" 2>/dev/null | head -1
+}
+
 regex_of() {
     if [ -n "$only" ]; then
         echo "$only"
@@ -96,14 +102,14 @@ regex_of() {
     fi
 }
 
-known=""
+known="" knownf=""
 if [ "$baseline" = 1 ]; then
     echo "baseline: building and running the tests unchanged"
     all=$( [ -n "$only" ] && echo "$only" || (for p in "${patches[@]}"; do regex_of "$p"; done | paste -sd'|' -) )
     tests_for "$all" | build_tests || { echo "the unchanged tree does not build: $logs/build.log" >&2; exit 1; }
     mapfile -t base < <(run_tests "$all")
-    known="${base[0]:-}"
-    [ -n "$known" ] && echo "baseline: already failing, not counted: $known"
+    known="${base[0]:-}" knownf="${base[1]:-}"
+    [ -n "$known" ] && echo "baseline: already failing, not counted: $known${knownf:+ ($knownf)}"
 fi
 
 printf 'fault\tresult\ttests\tfunctions\n' >"$record"
@@ -125,9 +131,15 @@ for patch in "${patches[@]}"; do
     else
         mapfile -t lines < <(run_tests "$regex")
         cp "$logs/ctest.log" "$logs/$name.ctest.log" 2>/dev/null
-        failed="" functions="${lines[1]:-}"
+        # A test failing already counts when a test function fails that did not before.
+        failed="" functions=""
+        for f in ${lines[1]:-}; do
+            [[ " $knownf " == *" $f "* ]] || functions+="${functions:+ }$f"
+        done
         for t in ${lines[0]:-}; do
-            [[ " $known " == *" $t "* ]] || failed+="${failed:+ }$t"
+            if [[ " $known " != *" $t "* ]] || [[ "$functions" == *"$(test_class "$t")::"* ]]; then
+                failed+="${failed:+ }$t"
+            fi
         done
         if [ -n "$failed" ]; then
             result="caught" caught=$((caught + 1))

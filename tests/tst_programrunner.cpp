@@ -68,7 +68,6 @@ private slots:
     void loops();
     void stopsWhereTheModuleStops_data();
     void stopsWhereTheModuleStops();
-    void retargetSetsUpAnotherAxis();
     void compareListsDifferences();
 };
 
@@ -189,18 +188,6 @@ void TestProgramRunner::stopsWhereTheModuleStops()
     QCOMPARE(result.error.toString(), error);
     QCOMPARE(result.writtenSummary(), written);
     QCOMPARE(module.sent, qMax(closeAt, refuseAt) + 1); // nothing is sent after the failure
-}
-
-void TestProgramRunner::retargetSetsUpAnotherAxis()
-{
-    const KoraProgram original = parsed(ClosedLoopSetUp + "SAP 6, 0, 77\nWait:\nGAP 133, 0\nJC ZE, Wait\n");
-    SimulatedModule module;
-    ProgramRunner runner = runnerOn(module);
-    // The wait reads axis 2 too: axis 0 is never initialised and would time the loop out.
-    const ProgramRunner::Result result = runner.run(ProgramRetargeter::toMotor(original, 2));
-    QVERIFY2(result.ok, qPrintable(result.error.toString()));
-    QCOMPARE(QList<int>({value(module, 6, 2), value(module, 133, 2)}), QList<int>({77, 1}));
-    QCOMPARE(QList<int>({value(module, 6, 0), value(module, 129, 0), value(module, 6, 1)}), QList<int>({128, 0, 128}));
 }
 
 void TestProgramRunner::compareListsDifferences()

@@ -119,7 +119,6 @@ private slots:
     void comparisonFigures();
     void comparisonRestoresSettings_data();
     void comparisonRestoresSettings();
-    void layoutRemembersTheScope();
     void germanLegend();
 };
 
@@ -371,6 +370,10 @@ void TestScope::singleCaptureOfAMove()
         QCOMPARE(qRound((points[i].x() - points[i - 1].x()) * 1000), 1);
     QCOMPARE(points[101], QPointF(0, 1));
     QCOMPARE(points[100], QPointF(-0.001, 0));
+    // A falling slope triggers on the fall only.
+    ScopeTrigger falling;
+    falling.setSettings({ScopeTrigger::Mode::Normal, "moving", 0.5, ScopeTrigger::Slope::Falling, 0});
+    QVERIFY(!falling.offer("moving", 0, 1, 1) && falling.offer("moving", 1, 0, 2));
 }
 
 void TestScope::cursorReadout_data()
@@ -488,31 +491,6 @@ void TestScope::comparisonRestoresSettings()
     static const QRegularExpression row("\\naggressive +[0-9.]+ +[0-9.]+ +[0-9.]+ +([0-9]+|no) +[0-9.]+\\n");
     if (ready)
         QVERIFY(comparison.table().contains(row));
-}
-
-void TestScope::layoutRemembersTheScope()
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath("layout.ini"), QSettings::IniFormat);
-    QRect geometry;
-    {
-        Bench bench;
-        QVERIFY(bench.start());
-        bench.window.openScope();
-        processEvents();
-        geometry = QRect(40, 30, 700, 500);
-        bench.window.scope()->parentWidget()->setGeometry(geometry);
-        bench.window.windowLayout()->save(settings);
-    }
-    MainWindow window;
-    window.windowLayout()->load(settings);
-    QVERIFY(window.loadPlugin(GV7_PLUGIN_PATH));
-    window.show();
-    window.createTools();
-    processEvents();
-    processEvents();
-    QVERIFY(window.scope() && window.scope()->isVisible());
-    QCOMPARE(window.scope()->parentWidget()->geometry(), geometry);
 }
 
 // Needs the German texts of the scope in the workbench's catalogue.

@@ -113,8 +113,15 @@ void TestSimulatedDrive::encoderAndClosedLoop()
     for (int halfTurns : {3, -3}) { // one and a half revolutions forward, then back
         drive.move(0, 1, halfTurns * (1 << e.exponent) * e.fullSteps / 2);
         drive.advance(60000);
-        QCOMPARE(gap(drive, 209), 777 + (halfTurns > 0 ? sign * e.counts * 3 / 2 : 0));
+        const int counted = 777 + (halfTurns > 0 ? sign * e.counts * 3 / 2 : 0);
+        QCOMPARE(gap(drive, 209), counted);
+        sap(drive, {{251, !e.shaftReversed}}); // the turns made so far stay counted as they were
+        QCOMPARE(gap(drive, 209), counted);
+        sap(drive, {{251, e.shaftReversed}});
     }
+    drive.move(0, 1, 2 << e.exponent); // two full steps, where the rotor rests: whole counts only
+    drive.advance(5000);
+    QCOMPARE(gap(drive, 209), 777 + int(std::floor(sign * 2.0 * e.counts / e.fullSteps)));
     sap(drive, {{129, 1}});
     drive.advance(SimulatedAxis::ClosedLoopInitTime - 1);
     QCOMPARE(gap(drive, 133), 0);
@@ -129,6 +136,7 @@ void TestSimulatedDrive::rejectedRequestsChangeNothing_data()
     QTest::newRow("command 7") << Command(9, 7, 4, 0, 5) << SimulatedDrive::StatusInvalidCommand;
     QTest::newRow("move type 2") << Command(9, 4, 2, 0, 1000) << SimulatedDrive::StatusWrongType;
     QTest::newRow("set CL init flag") << Command(9, 5, 133, 0, 1) << SimulatedDrive::StatusReadOnly;
+    QTest::newRow("set deviation error flag") << Command(9, 5, 207, 0, 1) << SimulatedDrive::StatusReadOnly;
     QTest::newRow("microstep exponent 9") << Command(9, 5, 140, 0, 9) << SimulatedDrive::StatusInvalidValue;
     QTest::newRow("relative move beyond 32 bits") << Command(9, 4, 1, 0, INT_MAX) << SimulatedDrive::StatusInvalidValue;
     QTest::newRow("move on motor 3") << Command(9, 4, 1, 3, 1000) << SimulatedDrive::StatusInvalidMotor;

@@ -1,5 +1,4 @@
 #include <QMdiArea>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,33 +68,39 @@ void TestWorkbench::executable()
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString picture = dir.filePath("window.png");
-    QProcess process;
-    process.setProcessEnvironment(childEnvironment());
-    process.start(GV7_WORKBENCH_PATH, {"--plugin", plugin, "--poll-ms", "20", "--firmware", "7391", "--time-scale", "4",
-                                       "--encoder-resolution", "1024", "--encoder-reversed", "--open", "50",
-                                       "--screenshot", picture});
-    QVERIFY2(process.waitForFinished(60000), "the workbench did not finish");
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    const QString message = "cannot load the plug-in " + plugin + ": ";
+    const ChildRun run = runChild(GV7_WORKBENCH_PATH, {"--plugin", plugin, "--poll-ms", "20", "--firmware", "7391",
+                                                       "--time-scale", "4", "--encoder-resolution", "1024",
+                                                       "--encoder-reversed", "--open", "50", "--screenshot", picture});
     if (error.isEmpty())
-        QVERIFY2(process.exitCode() == 0 && !QImage(picture).isNull(), qPrintable(err));
+        QVERIFY2(run.code == 0 && !QImage(picture).isNull(), qPrintable(run.err));
     else
-        QVERIFY2(process.exitCode() != 0 && err.contains(message) && err.contains(error), qPrintable(err));
+        QVERIFY2(run.code > 0 && run.err.contains("cannot load the plug-in " + plugin + ": ") && run.err.contains(error),
+                 qPrintable(run.err));
 }
 
 void TestWorkbench::withoutDisplay_data()
 {
     QTest::addColumn<QStringList>("arguments"); // "PROGRAM" stands for a small setup program
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("printed"); // on stdout
+    QTest::addColumn<QString>("printed"); // standard error included
     QTest::newRow("--help") << QStringList{"--help"} << 0 << "--check-program <FILE>";
     QTest::newRow("--version") << QStringList{"--version"} << 0 << "workbench ";
-    QTest::newRow("--auto") << QStringList{"--auto", "--time-scale", "4"} << 0 << "Closed loop ready to use.";
     QTest::newRow("--apply-program") << QStringList{"--apply-program", "PROGRAM"} << 0 << "";
     QTest::newRow("--check-program=") << QStringList{"--check-program=PROGRAM"} << 1 << "";
     QTest::newRow("an unknown option: refused") << QStringList{"--bogus"} << 2 << "";
     QTest::newRow("the window: says why not") << QStringList{} << 1 << "";
+    // The drive bench's motor from the command line.
+    QTest::newRow("--auto, compared under load")
+        << QStringList{"--auto", "--load", "80", "--compare-open-loop"} << 0
+        << "The closed loop held the position, the open loop lost steps.";
+    QTest::newRow("--auto, overload fails") << QStringList{"--auto", "--load", "120"} << 1
+                                            << "the guided commissioning failed: motion test, closed loop: the move ended";
+    QTest::newRow("--auto, vertical axis") << QStringList{"--auto", "--active-load", "50"} << 0
+                                           << "of the holding torque, active load 0.63 N m (50 %).";
+    QTest::newRow("supply voltage 0") << QStringList{"--supply-voltage", "0"} << 2 << "--supply-voltage needs a number";
+    QTest::newRow("load not a number") << QStringList{"--load", "much"} << 2 << "--load needs a percentage";
+    QTest::newRow("holding torque 0") << QStringList{"--holding-torque", "0"} << 2 << "--holding-torque needs a torque";
+    QTest::newRow("inertia not a number") << QStringList{"--inertia", "nan"} << 2 << "--inertia needs an inertia";
 }
 
 // The runs that show no window need neither a display nor a platform chosen beforehand.
@@ -108,18 +113,11 @@ void TestWorkbench::withoutDisplay()
     QFile program(dir.filePath("motor.kora"));
     QVERIFY(program.open(QIODevice::WriteOnly) && program.write("SAP 140, 0, 6\n") > 0);
     program.close();
-    arguments.replaceInStrings("PROGRAM", program.fileName());
     QProcessEnvironment env = childEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(name);
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(GV7_WORKBENCH_PATH, arguments);
-    QVERIFY2(process.waitForFinished(60000), "the workbench did not finish");
-    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(process.exitCode() == exitCode && out.contains(printed), qPrintable(out + err));
+    const ChildRun run = runChild(GV7_WORKBENCH_PATH, arguments.replaceInStrings("PROGRAM", program.fileName()), env);
+    QVERIFY2(run.code == exitCode && (run.out + run.err).contains(printed), qPrintable(run.out + run.err));
 }
 
 // Replies go to the adding tool; the poller deletes what is handed back, nothing a tool holds.

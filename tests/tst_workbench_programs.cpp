@@ -2,7 +2,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -20,21 +19,9 @@
 
 namespace {
 
-struct Outcome
+ChildRun workbench(const QStringList& arguments)
 {
-    int code; // -1: crashed or hung
-    QString out;
-    QString err;
-};
-
-Outcome workbench(const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessEnvironment(childEnvironment());
-    process.start(GV7_WORKBENCH_PATH, arguments);
-    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runChild(GV7_WORKBENCH_PATH, arguments);
 }
 
 QStringList hardware()
@@ -135,7 +122,7 @@ void TestWorkbenchPrograms::initTestCase()
     m_translations.installApplication();
     m_program = m_dir.filePath("p.kora");
     m_report = m_dir.filePath("r.json");
-    const Outcome run = workbench(QStringList{"--auto", "--save-program", m_program, "--report", m_report, "--screenshots",
+    const ChildRun run = workbench(QStringList{"--auto", "--save-program", m_program, "--report", m_report, "--screenshots",
                                               m_dir.filePath("shots")} + hardware());
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QVERIFY(run.out.contains("Closed loop ready to use.") && run.out.contains("Setup program saved to " + m_program));
@@ -278,7 +265,7 @@ void TestWorkbenchPrograms::commandLine()
     QVERIFY(program.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(program.toUtf8()) > 0));
     file.close();
     auto placed = [&](QString text) { return text.replace("%1", m_program).replace("%2", path).replace("%d", m_dir.path()); };
-    const Outcome run = workbench(arguments.replaceInStrings("%1", m_program).replaceInStrings("%2", path).replaceInStrings("%d", m_dir.path()));
+    const ChildRun run = workbench(arguments.replaceInStrings("%1", m_program).replaceInStrings("%2", path).replaceInStrings("%d", m_dir.path()));
     QCOMPARE(run.code, exitCode);
     for (const QString& line : expected)
         QVERIFY2((run.out + run.err).contains(placed(line)), qPrintable(run.out + run.err));

@@ -6,10 +6,12 @@
 
 #include <memory>
 
+#include "commissioningreport.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "simulatedmodule.h"
+#include "scopewindow.h"
 #include "toolwindow.h"
 #include "windowlayout.h"
 #include "modulesettings.h"
@@ -68,6 +70,7 @@ private slots:
     void opensWithStartUpAndResets();
     void numbersInTheLanguagesFormat_data();
     void numbersInTheLanguagesFormat();
+    void motorSettings();
     void moduleSettings_data();
     void moduleSettings();
     void layoutKept();
@@ -176,6 +179,32 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat()
     QCOMPARE(window.findChild<QMenu*>("menuEncoderResolution")->actions().constLast()->text(), resolution);
 }
 
+// The load is a share of the holding torque and stays one when that changes; bad values are
+// ignored.
+void TestWorkbenchSettings::motorSettings()
+{
+    MainWindow window;
+    window.setLoadPercent(80);
+    window.setHoldingTorque(2.5);
+    window.setInertia(2e-4);
+    window.setMotorValue("activeLoadPercent", 40);
+    window.setMotorValue("supplyVoltage", 24);
+    for (double bad : {-1.0, 1001.0, qQNaN()})
+        window.setLoadPercent(bad);
+    window.setHoldingTorque(0);
+    window.setInertia(-1);
+    window.setMotorValue("supplyVoltage", 0);
+    window.setMotorValue("loadInertia", -1e-3);
+    window.setMotorValue("activeLoadPercent", qQNaN());
+    const MotorPhysics::Motor& motor = window.module()->motor();
+    QCOMPARE((QList<double>{motor.loadTorque, motor.activeLoad, motor.holdingTorque, motor.inertia, motor.supplyVoltage,
+                            motor.loadInertia}),
+             (QList<double>{2.0, 1.0, 2.5, 2e-4, 24.0, 0.0}));
+    QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), QString::fromUtf8("Load 80 % of 2.5 N·m, inertia 2·10⁻⁴ kg·m²"));
+    const QJsonObject reported = CommissioningReport::hardware(window.module(), {}).value("motor").toObject();
+    QCOMPARE(reported.value("loadPercent").toDouble(), 80.0);
+}
+
 void TestWorkbenchSettings::moduleSettings_data()
 {
     QTest::addColumn<QString>("key");
@@ -219,18 +248,20 @@ void TestWorkbenchSettings::moduleSettings()
     QCOMPARE(settings.value("module/" + key).toString(), expected.toString());
 }
 
-// The places and open windows are kept when the tools are made again for another firmware,
-// and from one run to the next.
+// The places and open windows, the scope's too, are kept when the tools are made again for
+// another firmware, and from one run to the next.
 void TestWorkbenchSettings::layoutKept()
 {
     QFile::remove(settingsFile());
-    const QRect motorPlace(300, 120, 520, 410);
+    const QRect motorPlace(300, 120, 520, 410), scopePlace(40, 30, 700, 500);
     const auto check = [&](MainWindow& window) {
         PluginHost* host = window.pluginHost();
         QCOMPARE(window.size(), QSize(1100, 760));
         QCOMPARE(host->windowOf(Motor)->geometry(), motorPlace);
         QVERIFY(host->windowOf(Motor)->isVisible());
         QVERIFY(host->windowOf(ClosedLoop)->isHidden() && host->windowOf(Encoder)->isHidden());
+        QVERIFY(window.scope() && window.scope()->isVisible());
+        QCOMPARE(window.scope()->parentWidget()->geometry(), scopePlace);
         QVERIFY(startUpActive(window));
     };
     {
@@ -241,6 +272,8 @@ void TestWorkbenchSettings::layoutKept()
         host->windowOf(Motor)->setGeometry(motorPlace);
         host->windowOf(ClosedLoop)->activateWindow();
         host->windowOf(ClosedLoop)->hide();
+        window->openScope();
+        window->scope()->parentWidget()->setGeometry(scopePlace);
         ToolWindow* before = host->windowOf(Motor);
         window->setFirmwareName("7391");
         settle();

@@ -1,5 +1,7 @@
 #include "childprocess.h"
 
+#include <QProcess>
+
 QProcessEnvironment childEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -11,4 +13,14 @@ QProcessEnvironment childEnvironment()
     env.insert(QStringLiteral("ASAN_OPTIONS"),
                (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("detect_leaks=0"));
     return env;
+}
+
+ChildRun runChild(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }

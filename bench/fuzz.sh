@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes setup programs: builds the libFuzzer target bench/fuzz/fuzzprogram.cpp with clang in
 # build-fuzz/ and runs it for a bounded time (60 s by default) from the seed corpus
 # bench/fuzz/corpus/, then prints executions per second and the coverage reached.

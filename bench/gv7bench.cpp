@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up cost, reply relay and the headless guided run of the plug-in, measured side by side
 // against their floors in one run; prints a table of medians and ratios.
 //

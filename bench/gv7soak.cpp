@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Soak run: a day of polling with the Start Up window open, on the simulated module's manual
 // clock. Every 100 ms of simulated time the module advances and the host polls once (10 Hz);
 // every simulated minute the axis is switched through the page's axis box, every ten seconds

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the workbench and the plug-in (RelWithDebInfo, no sanitizers) and runs the headless
 # guided commissioning (workbench --auto) under valgrind's memcheck, with the suppressions for
 # Qt's and the platform's own one-time allocations (bench/valgrind.supp). Prints the leak and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The simulated drive bench: cost of one axis per simulated millisecond (ramp generator,
 // closed-loop controller, rotor dynamics and encoder) in the states the axis can be in, and
 // the closed-loop settings measured on the bench move (BenchMove).

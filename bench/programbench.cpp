@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Parsing and applying a 1000-line setup program on the simulated module, against sending
 // the same SAP commands directly through its command handler. Prints medians and the ratio.
 //     programbench [--rounds N] [--lines N]

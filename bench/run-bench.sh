@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks (Release) and runs them: the plug-in's start-up against building its
 # four forms, the reply relay against a direct setValue, and the headless guided run's CPU
 # time and peak memory. Prints a table of medians. Before that, physicsbench prints the

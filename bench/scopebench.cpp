@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // CPU cost of the scope: the workbench with the Start Up window open, polling, and the motor
 // moving, once with the scope open and recording the drive's signals at 1 kHz and once
 // without, each in a fresh process; prints the medians and their ratio, and how far the

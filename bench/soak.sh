@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the soak run (Release) and runs it: 24 simulated hours of polling at 10 Hz with the
 # Start Up window open, the axis switched every simulated minute and a move every ten
 # seconds, on the simulated module's manual clock. Prints the trace counts and the resident

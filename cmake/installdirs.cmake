@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation layout. Libraries go to lib/<multiarch> for every prefix, as in the Debian
 # packages, so that packages made from any configured build (and scripts/package.sh) have the same
 # paths; an older build folder that has GNUInstallDirs' plain "lib" is moved over as well.

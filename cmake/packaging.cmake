@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Three Debian packages, made by "cpack -G DEB" in any configured build folder (scripts/package.sh
 # makes a fresh one): generic-v7 (the workbench, the plug-in, the desktop entry, the icon and the
 # manual page), librerezorhost1 (the host library) and librerezorhost-dev (its headers, the .so

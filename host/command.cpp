@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "command.h"
 
 Command::Command(quint8 address, quint8 command, quint8 type, quint8 motorBank, int value)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the licence and copyright lines at the top of every source file of the project that can
 # carry a comment, in that file's comment form, after a "#!" line; files that already have an
 # SPDX-License-Identifier near their top are left alone, so it can run any number of times.
@@ -34,6 +36,8 @@ list_files() {
     fi
 }
 
+# In a function, so that bash has read all of it before it rewrites this very file.
+add_headers() {
 changed=0
 while IFS= read -r file; do
     [ -f "$file" ] || continue
@@ -55,3 +59,5 @@ while IFS= read -r file; do
     changed=$((changed + 1))
 done < <(list_files)
 echo "SPDX headers added to $changed file(s)"
+}
+add_headers

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project builds and tests with, only those that are missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libqt5charts5-dev qttools5-dev-tools xvfb xauth)

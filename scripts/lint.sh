@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Static check: clazy's checks of levels 0 to 2 over the project's own sources and headers
 # (not the moc/uic/rcc output, not Qt). Prints the findings and exits 1 when there are any.
 # A finding that has to stay is excluded at its place with a "clazy:exclude=" comment that

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mutation run: puts each fault of scripts/mutations/*.patch into a scratch copy of the tree,
 # one at a time, rebuilds incrementally, runs the tests and says whether they caught it.
 #     scripts/mutate.sh [-R REGEX] [-E REGEX] [--timeout SECONDS] [--no-baseline] [PATCH...]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian packages from the sources in a fresh build folder (build-package, or
 # $GV7_PACKAGE_BUILD), checks them with lintian and prints the paths of the three .deb files:
 # generic-v7 (workbench and plug-in), librerezorhost1 (host library), librerezorhost-dev (for

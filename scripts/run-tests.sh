@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the project twice, plainly and with AddressSanitizer + UndefinedBehaviorSanitizer
 # (leak detection on), and runs every test in both builds.
 set -euo pipefail

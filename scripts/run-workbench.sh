@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the project and starts the workbench on the simulated module. Without a display it
 # runs the guided commissioning headless instead and prints what it does.
 set -euo pipefail

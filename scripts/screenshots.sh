@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the README's pictures under docs/screenshots: the workbench as it opens, and each
 # page as the guided commissioning (workbench --auto --screenshots) meets it, and the scope's
 # comparison of the closed-loop presets (workbench --compare-presets --compare-picture). Runs offscreen, so

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings the translation catalogues in translations/ up to date with the sources, or, with
 # --check, changes nothing and fails while a catalogue is not up to date: a text of the sources
 # without a finished translation, or an entry whose text has left the sources.

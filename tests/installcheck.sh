@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Generic V7 developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the installed tree as a user and a
 # plug-in author meet it: the installed workbench runs the guided commissioning with the plug-in
 # installed beside it, a plug-in of another author builds against the installed host library

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole guided commissioning, headless, on the simulated module: the run only succeeds
 // when the motor, encoder and closed-loop steps really work together. Under load, the run
 // can compare open and closed loop.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The plug-in as the host sees it: loaded from its file, reached only through the host
 // interfaces, the meta-object and object names.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Start Up tool's relay of polling requests and answers, and the completeness check that wires
 // the four tools of a module. The plug-in is hosted as the host does it; pages are found by name.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The four tools of a module destroyed in every order, the first while the Start Up page asks its
 // question after an applied step; the survivors are shown, clicked and applied after each step. A
 // page whose shared object went with the Start Up tool touches the module not at all. And the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The connection lost in the middle of each action that talks to the module: run once connected to
 // count its accesses, then once for every access before which the connection drops. Nothing may
 // crash, nothing the user entered be lost, and the encoder detection can still be left.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random polling answers into the wired Start Up tool: an answer changes a monitor widget exactly
 // when it is a successful read of this module for the current axis and of that widget's type.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the workbench remembers between runs and how it opens: the Module menu's settings, the
 // window layout, "Reset layout", and the Start Up tool shown and active at start.
 

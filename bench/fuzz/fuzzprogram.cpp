@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: arbitrary bytes as a setup-program file, parsed, checked and run on a fresh
 // simulated module whose clock only moves when the program waits, then compared with it.
 // Besides the sanitizers' findings it aborts when the parts disagree with each other:

@@ -307,6 +307,8 @@ QStringList ComparisonProtocol::verdicts() const
 
 QString ComparisonProtocol::table(const QLocale& locale) const
 {
+    if (!hasResults())
+        return QString();
     QVector<QStringList> lines = rows(locale);
     lines.prepend(header());
     QVector<int> widths(lines.constFirst().size(), 0);

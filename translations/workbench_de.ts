@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BenchCase</name>
+    <message>
+        <source>load step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fast move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gentle move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a weight pulling with %2 % of the holding torque hung on at standstill; watched %3 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 revolutions at %3 rev/s, ramps of %4 rev/s²; watched %5 ms after the ramp</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BenchRig</name>
+    <message>
+        <source>The closed loop does not start with this configuration: check the encoder&apos;s resolution and direction (210) and the microsteps (140 = 8).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommissioningReport</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -60,71 +90,106 @@
     </message>
 </context>
 <context>
+    <name>ComparisonProtocol</name>
+    <message>
+        <source>%1: the drive refuses %2 for parameter %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RMS error (µsteps)</source>
+        <translation type="unfinished">RMS-Fehler
+(µSchritte)</translation>
+    </message>
+    <message>
+        <source>peak error (µsteps)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>overshoot (µsteps)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>settling (ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>peak deviation (µsteps)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>recovery (ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>variant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not settled</source>
+        <translation type="unfinished">nicht eingeschwungen</translation>
+    </message>
+    <message>
+        <source>not recovered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 runs)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is best by %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no measurable difference by %2 between %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 runs per case and variant, the start shifted by k/%1 of a full step and of an encoder count; mean ± standard deviation; band ±%2 counts (%3 µsteps).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>* best: its range lies apart from every other&apos;s; = no measurable difference from the best (ranges overlap).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ComparisonView</name>
-    <message>
-        <source>conservative</source>
-        <translation>konservativ</translation>
-    </message>
-    <message>
-        <source>balanced</source>
-        <translation>ausgewogen</translation>
-    </message>
-    <message>
-        <source>aggressive</source>
-        <translation>aggressiv</translation>
-    </message>
     <message>
         <source>Compare presets</source>
         <translation>Reglervergleich</translation>
     </message>
     <message>
-        <source>Following error, axis %1: %2 µsteps at %3 pps, %4 pps/s, load %5 %</source>
-        <translation>Schleppfehler, Achse %1: %2 µSchritte bei %3 pps, %4 pps/s, Last %5 %</translation>
-    </message>
-    <message>
-        <source>time (ms) from the start of the move</source>
-        <translation>Zeit (ms) ab Beginn der Bewegung</translation>
-    </message>
-    <message>
-        <source>Preset</source>
-        <translation>Voreinstellung</translation>
-    </message>
-    <message>
-        <source>RMS error (µsteps)</source>
-        <translation>RMS-Fehler
-(µSchritte)</translation>
-    </message>
-    <message>
-        <source>Peak error (µsteps)</source>
-        <translation>Spitzenfehler
-(µSchritte)</translation>
-    </message>
-    <message>
-        <source>Overshoot (µsteps)</source>
-        <translation>Überschwingen
-(µSchritte)</translation>
-    </message>
-    <message>
-        <source>Settling time (ms)</source>
-        <translation>Einschwingzeit
-(ms)</translation>
-    </message>
-    <message>
-        <source>Peak current (%)</source>
-        <translation>Spitzenstrom
-(%)</translation>
-    </message>
-    <message>
-        <source>not settled</source>
-        <translation>nicht eingeschwungen</translation>
-    </message>
-    <message>
-        <source>Pick the preset on the closed-loop page; the axis&apos;s settings are as they were.</source>
-        <translation>Die Voreinstellung wird auf der Closed-Loop-Seite gewählt; die Einstellungen der Achse sind unverändert.</translation>
-    </message>
-    <message>
         <source>Cannot write the picture %1</source>
         <translation>Das Bild %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 runs per case and preset, each from the defined state with the start shifted by a part of a full step and of an encoder count; mean ± standard deviation; band ±%2 encoder counts. * best: its range lies apart from every other&apos;s; = no measurable difference from the best.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured on a copy of the axis&apos;s configuration: the axis itself is as it was. Pick the preset on the closed-loop page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Traces of the first run:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time (ms) from the start of the case</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -371,16 +436,24 @@
         <translation>Es gibt keine Achse %1.</translation>
     </message>
     <message>
-        <source>The closed loop of axis %1 is not ready: commission it and activate it first.</source>
-        <translation>Der Closed Loop von Achse %1 ist nicht bereit: zuerst in Betrieb nehmen und aktivieren.</translation>
+        <source>conservative</source>
+        <translation type="unfinished">konservativ</translation>
     </message>
     <message>
-        <source>Axis %1 is moving: stop it first.</source>
-        <translation>Achse %1 bewegt sich: zuerst anhalten.</translation>
+        <source>balanced</source>
+        <translation type="unfinished">ausgewogen</translation>
     </message>
     <message>
-        <source>The test move with the preset &quot;%1&quot; did not end within %2 s.</source>
-        <translation>Die Testbewegung mit der Voreinstellung „%1“ endete nicht innerhalb von %2 s.</translation>
+        <source>aggressive</source>
+        <translation type="unfinished">aggressiv</translation>
+    </message>
+    <message>
+        <source>Axis %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset comparison on axis %1, load %2 %</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -5,30 +5,30 @@
     <name>BenchCase</name>
     <message>
         <source>load step</source>
-        <translation type="unfinished"></translation>
+        <translation>Lastsprung</translation>
     </message>
     <message>
         <source>fast move</source>
-        <translation type="unfinished"></translation>
+        <translation>schnelle Fahrt</translation>
     </message>
     <message>
         <source>gentle move</source>
-        <translation type="unfinished"></translation>
+        <translation>sanfte Fahrt</translation>
     </message>
     <message>
         <source>%1: a weight pulling with %2 % of the holding torque hung on at standstill; watched %3 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: im Stillstand ein Gewicht angehängt, das mit %2 % des Haltemoments zieht; %3 ms beobachtet</translation>
     </message>
     <message>
         <source>%1: %2 revolutions at %3 rev/s, ramps of %4 rev/s²; watched %5 ms after the ramp</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 Umdrehungen mit %3 U/s, Rampen von %4 U/s²; %5 ms nach der Rampe beobachtet</translation>
     </message>
 </context>
 <context>
     <name>BenchRig</name>
     <message>
         <source>The closed loop does not start with this configuration: check the encoder&apos;s resolution and direction (210) and the microsteps (140 = 8).</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit dieser Konfiguration startet der geschlossene Regelkreis nicht: Auflösung und Richtung des Encoders (210) und die Mikroschritte (140 = 8) prüfen.</translation>
     </message>
 </context>
 <context>
@@ -93,76 +93,75 @@
     <name>ComparisonProtocol</name>
     <message>
         <source>%1: the drive refuses %2 for parameter %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Der Antrieb lehnt %2 für Parameter %3 ab.</translation>
     </message>
     <message>
         <source>RMS error (µsteps)</source>
-        <translation type="unfinished">RMS-Fehler
-(µSchritte)</translation>
+        <translation>RMS-Fehler (µSchritte)</translation>
     </message>
     <message>
         <source>peak error (µsteps)</source>
-        <translation type="unfinished"></translation>
+        <translation>Spitzenfehler (µSchritte)</translation>
     </message>
     <message>
         <source>overshoot (µsteps)</source>
-        <translation type="unfinished"></translation>
+        <translation>Überschwingen (µSchritte)</translation>
     </message>
     <message>
         <source>settling (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschwingen (ms)</translation>
     </message>
     <message>
         <source>peak deviation (µsteps)</source>
-        <translation type="unfinished"></translation>
+        <translation>Spitzenabweichung (µSchritte)</translation>
     </message>
     <message>
         <source>recovery (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Erholung (ms)</translation>
     </message>
     <message>
         <source>case</source>
-        <translation type="unfinished"></translation>
+        <translation>Fall</translation>
     </message>
     <message>
         <source>variant</source>
-        <translation type="unfinished"></translation>
+        <translation>Variante</translation>
     </message>
     <message>
         <source>not settled</source>
-        <translation type="unfinished">nicht eingeschwungen</translation>
+        <translation>nicht eingeschwungen</translation>
     </message>
     <message>
         <source>not recovered</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht erholt</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>keine</translation>
     </message>
     <message>
         <source>%1 ± %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ± %2</translation>
     </message>
     <message>
         <source>%1 (%2 of %3 runs)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 von %3 Läufen)</translation>
     </message>
     <message>
         <source>%1: %2 is best by %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 ist am besten nach %3.</translation>
     </message>
     <message>
         <source>%1: no measurable difference by %2 between %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: kein messbarer Unterschied nach %2 zwischen %3.</translation>
     </message>
     <message>
         <source>%1 runs per case and variant, the start shifted by k/%1 of a full step and of an encoder count; mean ± standard deviation; band ±%2 counts (%3 µsteps).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Läufe je Fall und Variante, der Start um k/%1 eines Vollschritts und eines Encoderschritts verschoben; Mittelwert ± Standardabweichung; Band ±%2 Encoderschritte (%3 µSchritte).</translation>
     </message>
     <message>
         <source>* best: its range lies apart from every other&apos;s; = no measurable difference from the best (ranges overlap).</source>
-        <translation type="unfinished"></translation>
+        <translation>* am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten (Bereiche überlappen).</translation>
     </message>
 </context>
 <context>
@@ -177,19 +176,46 @@
     </message>
     <message>
         <source>%1 runs per case and preset, each from the defined state with the start shifted by a part of a full step and of an encoder count; mean ± standard deviation; band ±%2 encoder counts. * best: its range lies apart from every other&apos;s; = no measurable difference from the best.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Läufe je Fall und Voreinstellung, jeder aus dem definierten Zustand, der Start um einen Teil eines Vollschritts und eines Encoderschritts verschoben; Mittelwert ± Standardabweichung; Band ±%2 Encoderschritte. * am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten.</translation>
     </message>
     <message>
         <source>Measured on a copy of the axis&apos;s configuration: the axis itself is as it was. Pick the preset on the closed-loop page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gemessen an einer Kopie der Konfiguration der Achse: die Achse selbst ist unverändert. Die Voreinstellung auf der Closed-Loop-Seite wählen.</translation>
     </message>
     <message>
         <source>Traces of the first run:</source>
-        <translation type="unfinished"></translation>
+        <translation>Verläufe des ersten Laufs:</translation>
     </message>
     <message>
         <source>time (ms) from the start of the case</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit (ms) ab Beginn des Falls</translation>
+    </message>
+</context>
+<context>
+    <name>LoopComparison</name>
+    <message>
+        <source>%1 ± %2 microsteps</source>
+        <translation>%1 ± %2 Mikroschritte</translation>
+    </message>
+    <message>
+        <source>open loop %1, closed loop %2</source>
+        <translation>offener Regelkreis %1, geschlossener Regelkreis %2</translation>
+    </message>
+    <message>
+        <source>Both loops held the position.</source>
+        <translation>Beide Regelkreise hielten die Position.</translation>
+    </message>
+    <message>
+        <source>Neither loop held the position.</source>
+        <translation>Keiner der Regelkreise hielt die Position.</translation>
+    </message>
+    <message>
+        <source>The closed loop held the position, the open loop lost steps.</source>
+        <translation>Der geschlossene Regelkreis hielt die Position, der offene verlor Schritte.</translation>
+    </message>
+    <message>
+        <source>The open loop held the position, the closed loop did not.</source>
+        <translation>Der offene Regelkreis hielt die Position, der geschlossene nicht.</translation>
     </message>
 </context>
 <context>
@@ -437,23 +463,23 @@
     </message>
     <message>
         <source>conservative</source>
-        <translation type="unfinished">konservativ</translation>
+        <translation>konservativ</translation>
     </message>
     <message>
         <source>balanced</source>
-        <translation type="unfinished">ausgewogen</translation>
+        <translation>ausgewogen</translation>
     </message>
     <message>
         <source>aggressive</source>
-        <translation type="unfinished">aggressiv</translation>
+        <translation>aggressiv</translation>
     </message>
     <message>
         <source>Axis %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Achse %1: %2</translation>
     </message>
     <message>
         <source>Preset comparison on axis %1, load %2 %</source>
-        <translation type="unfinished"></translation>
+        <translation>Reglervergleich an Achse %1, Last %2 %</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@
 // 256 microsteps, the default motor with Coulomb friction of a share of its holding torque).
 //
 //     comparisonbench [--samples N]          wall time of one comparison of the three presets
-//     comparisonbench --presets [--load P]   the presets' table (Markdown), P % friction (80)
+//     comparisonbench --presets [--load P]   the presets' table (Markdown), P % friction (30)
 //     comparisonbench --effects [--load P]   each closed-loop parameter halved and doubled
 
 #include <QCoreApplication>
@@ -100,8 +100,9 @@ void presets(double load)
 }
 
 // Each closed-loop parameter halved and doubled from the balanced preset and the catalogue's
-// defaults against that reference, by the first metric of each case; a value beyond the
-// parameter's range is not run.
+// defaults, against that reference: per case its first metric (and the overload move's
+// overshoot), with "lower", "higher" or "no measurable effect" by the spreads. A value beyond
+// the parameter's range is not run.
 void effects(double load)
 {
     const ParameterCatalogue catalogue;
@@ -114,35 +115,50 @@ void effects(double load)
         for (int v : {value / 2, value * 2}) {
             if (catalogue.isInRange(number, v))
                 variants.append({QStringLiteral("%1 = %2").arg(number).arg(v), {{number, v}}});
+            else
+                variants.append({QStringLiteral("%1 = %2").arg(number).arg(v), {}});
         }
     }
-    ComparisonProtocol protocol(rig, variants, ComparisonProtocol::standardCases(rig.motor()));
+    QVector<BenchCase> cases = ComparisonProtocol::standardCases(rig.motor());
+    cases.insert(2, BenchCase::overloadMove(rig.motor()));
+    ComparisonProtocol protocol(rig, variants, cases);
     if (!protocol.run()) {
         std::fprintf(stderr, "%s\n", qPrintable(protocol.errorString()));
         return;
     }
-    const ComparisonProtocol::Metric metrics[] = {ComparisonProtocol::RmsError, ComparisonProtocol::RmsError,
-                                                  ComparisonProtocol::PeakDeviation, ComparisonProtocol::RecoveryTime};
-    const int cases[] = {0, 1, 2, 2};
-    std::printf("| variant |");
-    for (size_t i = 0; i < std::size(metrics); ++i)
-        std::printf(" %s: %s |", qPrintable(protocol.cases().at(cases[i]).title()), qPrintable(ComparisonProtocol::metricName(metrics[i])));
-    std::printf("\n|---|---|---|---|---|\n");
+    using P = ComparisonProtocol;
+    const QPair<int, P::Metric> columns[] = {{0, P::RmsError}, {1, P::RmsError},   {2, P::RmsError},
+                                             {2, P::Overshoot}, {3, P::PeakDeviation}, {3, P::RecoveryTime}};
+    for (const BenchCase& benchCase : qAsConst(cases))
+        std::printf("- %s\n", qPrintable(benchCase.description()));
+    std::printf("\n%d runs each, %.0f %% friction, balanced preset (P 5000, I 400), defaults otherwise\n\n| variant |",
+                protocol.repetitions(), load);
+    for (const auto& column : columns)
+        std::printf(" %s: %s |", qPrintable(cases.at(column.first).title()), qPrintable(P::metricName(column.second)));
+    std::printf("\n|---|");
+    for (size_t i = 0; i < std::size(columns); ++i)
+        std::printf("---|");
+    std::printf("\n");
     for (int v = 0; v < variants.size(); ++v) {
         std::printf("| %s |", qPrintable(variants.at(v).name));
-        for (size_t i = 0; i < std::size(metrics); ++i) {
-            const Spread s = protocol.spread(v, cases[i], metrics[i]);
-            const Spread reference = protocol.spread(0, cases[i], metrics[i]);
-            const int decimals = metrics[i] == ComparisonProtocol::RecoveryTime ? 0 : 1;
+        const bool outOfRange = v > 0 && variants.at(v).parameters.isEmpty();
+        for (const auto& column : columns) {
+            if (outOfRange) {
+                std::printf(" beyond the range |");
+                continue;
+            }
+            const Spread s = protocol.spread(v, column.first, column.second);
+            const Spread reference = protocol.spread(0, column.first, column.second);
+            const int decimals = column.second == P::RecoveryTime ? 0 : 1;
             QString text = s.count() ? QStringLiteral("%1 ± %2").arg(s.mean(), 0, 'f', decimals).arg(s.standardDeviation(), 0, 'f', decimals)
-                                     : QStringLiteral("not within the band");
+                                     : QStringLiteral("never within the band");
             if (s.missing() && s.count())
-                text += QStringLiteral(" (%1 of %2 not)").arg(s.missing()).arg(s.count() + s.missing());
+                text += QStringLiteral(" (%1 of %2 runs never)").arg(s.missing()).arg(s.count() + s.missing());
             if (v > 0) {
                 const Spread::Verdict verdict = s.compare(reference);
-                text += verdict == Spread::Verdict::Lower    ? QStringLiteral(", lower")
-                        : verdict == Spread::Verdict::Higher ? QStringLiteral(", higher")
-                                                             : QStringLiteral(", no measurable effect");
+                text = verdict == Spread::Verdict::Lower    ? QStringLiteral("%1, lower").arg(text)
+                       : verdict == Spread::Verdict::Higher ? QStringLiteral("%1, higher").arg(text)
+                                                            : QStringLiteral("no measurable effect (%1)").arg(text);
             }
             std::printf(" %s |", qPrintable(text));
         }
@@ -156,7 +172,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     int samples = 5;
-    double load = 80.0;
+    double load = 30.0;
     enum { Timing, Presets, Effects } mode = Timing;
     const QStringList arguments = app.arguments();
     for (int i = 1; i < arguments.size(); ++i) {

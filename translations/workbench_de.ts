@@ -23,6 +23,10 @@
         <source>%1: %2 revolutions at %3 rev/s, ramps of %4 rev/s²; watched %5 ms after the ramp</source>
         <translation>%1: %2 Umdrehungen mit %3 U/s, Rampen von %4 U/s²; %5 ms nach der Rampe beobachtet</translation>
     </message>
+    <message>
+        <source>overload move</source>
+        <translation>Überlastfahrt</translation>
+    </message>
 </context>
 <context>
     <name>BenchRig</name>

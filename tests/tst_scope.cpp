@@ -446,6 +446,9 @@ void TestScope::comparisonOnACopy()
     QCOMPARE(comparison.table(), table);
     QCOMPARE(liveState(), before);
     QCOMPARE(SignalTap::of(&module)->listenerCount(), 0);
+    // The copy has the axis's settings and load.
+    QCOMPARE(comparison.protocol()->rig().parameter(115), 1234);
+    QCOMPARE(comparison.protocol()->rig().motor().loadTorque, motor.loadTorque);
 
     const QVector<QStringList> rows = comparison.protocol()->rows(QLocale::c());
     QCOMPARE(rows.size(), 9); // three cases of three presets

@@ -148,7 +148,7 @@ void MotorPhysics::applyRegeneration(const Drive& drive, double omega)
 {
     const double teeth = drive.microstepsPerRevolution / drive.microstepsPerPeriod;
     const double kT = torqueConstant();
-    const double supply = drive.shorted ? 0.0 : m_motor.supplyVoltage;
+    const double supply = drive.shorted || drive.holding ? 0.0 : m_motor.supplyVoltage;
     const double r = m_motor.resistance;
     const double x = teeth * omega * m_motor.inductance;
     const double z2 = r * r + x * x;
@@ -169,10 +169,12 @@ void MotorPhysics::step(const Drive& drive, double seconds)
         m_hasField = true;
     }
     const double fieldChange = drive.field - m_lastField;
-    if (m_settled && fieldChange == 0.0 && drive.current == m_lastSet && drive.shorted == m_lastShorted)
+    if (m_settled && fieldChange == 0.0 && drive.current == m_lastSet && drive.shorted == m_lastShorted
+        && drive.holding == m_lastHolding)
         return;
     m_lastSet = drive.current;
     m_lastShorted = drive.shorted;
+    m_lastHolding = drive.holding;
     const double inertia = m_motor.inertia + m_motor.loadInertia;
     if (inertia <= 0)
         return;

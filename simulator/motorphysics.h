@@ -18,8 +18,9 @@
 //   instead of jumping.
 // - T_regen: the bridge conducts both ways. Once the back-EMF exceeds the supply the excess
 //   drives a current back through the windings into the supply, whose torque brakes:
-//   -sign(w) kT (kT |w| - U) R / (R^2 + (we L)^2). With the windings shorted (U taken as 0, a
-//   faulted drive) this is the short-circuit braking kT^2 w R / (R^2 + (we L)^2).
+//   -sign(w) kT (kT |w| - U) R / (R^2 + (we L)^2). With the windings shorted (U taken as 0: a
+//   faulted drive, or a chopper holding a standing field in slow decay) this is the
+//   short-circuit braking kT^2 w R / (R^2 + (we L)^2).
 // - T_load: Coulomb friction against the motion, which holds the rotor still while the other
 //   torques stay below it, plus an active load of fixed sign (a weight on a vertical axis).
 // - B: viscous friction of the load. D: the motor's own damping of motion relative to its
@@ -45,7 +46,7 @@ public:
         double supplyVoltage = 48.0;  // V
         double inertia = 3.0e-5;      // kg m^2, the rotor's
         double detentTorque = 0.04;   // N m
-        double damping = 4e-3;        // N m s/rad, against motion relative to the field
+        double damping = 2e-3;        // N m s/rad, against motion relative to the field
         double loadTorque = 0.0;      // N m, Coulomb friction against the motion
         double viscousFriction = 0.0; // N m s/rad
         double activeLoad = 0.0;      // N m, pulls towards negative positions when positive
@@ -58,6 +59,9 @@ public:
         double field = 0.0;   // commanded current angle, as a position in microsteps
         double current = 0.0; // set current amplitude, fraction of the rated current
         bool shorted = false; // the bridge shorts the windings (a faulted drive): no set current
+        // The field stands and the chopper holds its current in slow decay, the windings
+        // shorted nearly all the time: the back-EMF drives its current through them.
+        bool holding = false;
         double microstepsPerRevolution = 51200.0;
         double microstepsPerPeriod = 1024.0; // four full steps
     };
@@ -112,6 +116,7 @@ private:
     double m_lastField = 0.0;
     double m_lastSet = -1.0; // the set current of the last step
     bool m_lastShorted = false;
+    bool m_lastHolding = false;
     bool m_hasField = false;
     double m_current = 0.0; // fraction of rated, where it drives the rotor
     double m_lag = 0.0;     // radians

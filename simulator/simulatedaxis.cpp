@@ -205,6 +205,7 @@ void SimulatedAxis::advance(qint64 milliseconds)
             m_rebaseField = false;
         }
         drive.shorted = m_fault != Fault::None;
+        drive.holding = !m_closedLoopReady && m_mode == Mode::Idle;
         m_physics.step(drive, StepSeconds);
         checkFault();
         const qint64 count = encoderCount();

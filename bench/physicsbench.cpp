@@ -76,8 +76,8 @@ void timing(int samples, int milliseconds)
         {"closed loop, 80 % load", 0.8, true, true},
         {"closed loop, 120 % load (stalled)", 1.2, true, true},
         {"closed loop, at rest", 0.0, true, false},
-        // Stiff damping and the lightest rotor the options allow: the damping is implicit, so
-        // neither shortens the sub-step beyond the rotor's own natural frequency.
+        // Stiff damping and the lightest rotor the options allow: damping and, for a rotor this
+        // light, the field's stiffness are implicit, so neither shortens the sub-step.
         {"open loop, viscous friction 100", 0.0, false, true, 100.0},
         {"closed loop, viscous friction 100", 0.0, true, true, 100.0},
         {"open loop, inertia 1e-7", 0.0, false, true, 0.0, 1e-7},

@@ -15,6 +15,10 @@ const double Degrees = 180.0 / Pi;
 // Sub-steps per period of the natural frequency: semi-implicit Euler then errs by well under
 // 1 % in frequency and stays far from its stability limit.
 const double SubStepsPerPeriod = 16.0;
+// The shortest sub-step. A rotor so light that its natural period is shorter than 16 of these
+// rings faster than the drive's control step resolves: its field stiffness is then taken
+// implicitly as well, which keeps it stable and damps the ringing the steps cannot show.
+const double ShortestSubStep = 1e-4; // s
 // A rotor this slow, this close to its equilibrium, is taken as at rest.
 const double RestSpeed = 1e-3;   // microsteps/s
 const double RestTorque = 1e-8;  // N m
@@ -54,7 +58,8 @@ void MotorPhysics::updateSubSteps()
     double step = 1e-3;
     if (inertia > 0 && stiffness > 0)
         step = std::min(step, TwoPi / std::sqrt(stiffness / inertia) / SubStepsPerPeriod);
-    m_subStep = std::max(step, 1e-6);
+    m_stiffImplicit = step < ShortestSubStep;
+    m_subStep = std::max(step, ShortestSubStep);
 }
 
 void MotorPhysics::reset(double position)
@@ -210,24 +215,29 @@ void MotorPhysics::step(const Drive& drive, double seconds)
     // The torques other than the damping ones: the field's, with the current of the quadrant
     // it works in (driving or braking the rotor), the detent, the active load, the field's
     // share of the motor's damping and the supply's share of the regenerative braking.
+    double stiffness = 0.0;
     auto torque = [&](double field, double speed) {
         const double angle = (field - m_rotor) * electrical;
         const bool pushes = angle - TwoPi * std::floor(angle / TwoPi) < Pi; // sin(angle) > 0
         const bool braking = speed != 0.0 && pushes != (speed > 0);
         const double em = braking ? brakingPeak * FastMath::sin(angle - m_brakingLag) : peak * FastMath::sin(angle - m_lag);
         const double detent = -detentMean * FastMath::sin(4.0 * folded * electrical + swept);
+        if (m_stiffImplicit) // the field's stiffness where it holds the rotor, per microstep
+            stiffness = std::max(0.0, (braking ? brakingPeak : peak) * FastMath::cos(angle) * electrical);
         return em + detent - m_motor.activeLoad + m_motor.damping * fieldSpeed + signOf(speed) * m_regenOffset;
     };
 
     for (int i = 1; i <= count; ++i) {
         const double field = m_lastField + fieldChange * (double(i - 1) / count);
         const double driving = torque(field, m_speed);
+        // v' = (v + h a) / (1 + h c + h^2 k / J): the stiffness taken at the sub-step's end.
+        const double factor = m_stiffImplicit ? 1.0 / (1.0 + h * damping + h * h * perTorque * stiffness) : implicit;
         double speed = m_speed;
         if (speed == 0.0) {
             if (std::abs(driving) > friction)
-                speed = (driving - signOf(driving) * friction) * perTorque * h * implicit;
+                speed = (driving - signOf(driving) * friction) * perTorque * h * factor;
         } else {
-            speed = (speed + (driving - signOf(speed) * friction) * perTorque * h) * implicit;
+            speed = (speed + (driving - signOf(speed) * friction) * perTorque * h) * factor;
             if (friction > 0 && signOf(speed) != signOf(m_speed))
                 speed = 0.0; // friction stops it within the sub-step and holds it
         }

@@ -51,6 +51,7 @@ const int RealPauseMilliseconds = 1;
 const int MicrostepRow256 = 8;
 const int SettleMilliseconds = 500;
 const int MaxSettleMilliseconds = 2000;
+const int FaultGraceMilliseconds = 500;
 
 } // namespace
 
@@ -541,14 +542,15 @@ bool GuidedRun::clickAndAnswerYes(QAbstractButton* button, const QString& expect
 
 bool GuidedRun::waitFor(const std::function<bool()>& condition, const QString& what)
 {
-    // A fault left from before (the open loop's, in the comparison) is cleared by what comes.
+    // A fault left from before (the open loop's, in the comparison) may be cleared by what
+    // comes; it counts once it has lasted FaultGraceMilliseconds.
     const QString earlier = driveFault();
     for (int waited = 0; waited <= m_stepTimeout; waited += StepMilliseconds) {
         if (condition())
             return true;
         const QString fault = driveFault();
-        if (m_faultFails && !fault.isEmpty() && fault != earlier)
-            return fail(QStringLiteral("the drive stopped on a fault while waiting for %1: %2").arg(what, fault));
+        if (m_faultFails && !fault.isEmpty() && (fault != earlier || waited >= FaultGraceMilliseconds))
+            return fail(QStringLiteral("the drive stopped on a fault: %1 (while waiting for %2)").arg(fault, what));
         settle(StepMilliseconds);
     }
     return fail(QStringLiteral("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));

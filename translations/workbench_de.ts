@@ -440,6 +440,14 @@
         <source>Inertia of the load (kg·m²):</source>
         <translation>Trägheitsmoment der Last (kg·m²):</translation>
     </message>
+    <message>
+        <source>&amp;Motor damping...</source>
+        <translation>&amp;Motordämpfung...</translation>
+    </message>
+    <message>
+        <source>Damping of the motor relative to its field (N·m·s/rad):</source>
+        <translation>Dämpfung des Motors gegenüber seinem Feld (N·m·s/rad):</translation>
+    </message>
 </context>
 <context>
     <name>ParameterCatalogue</name>
@@ -1235,12 +1243,44 @@
         <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
     </message>
     <message>
-        <source>--%1 needs a number from %2 to %3%4</source>
-        <translation>--%1 erwartet eine Zahl von %2 bis %3%4</translation>
-    </message>
-    <message>
         <source>, above %1</source>
         <translation>, über %1</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Ω</source>
+        <translation>Ω</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>N·m</source>
+        <translation>N·m</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s own damping of motion relative to its field, in N m s per radian.</source>
+        <translation>Eigene Dämpfung des Motors gegenüber seinem Feld, in N m s pro Radiant.</translation>
+    </message>
+    <message>
+        <source>N·m·s/rad</source>
+        <translation>N·m·s/rad</translation>
+    </message>
+    <message>
+        <source>% of the holding torque</source>
+        <translation>% des Haltemoments</translation>
+    </message>
+    <message>
+        <source>kg·m²</source>
+        <translation>kg·m²</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number from %2 to %3 %4%5</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3 %4%5</translation>
     </message>
 </context>
 </TS>

@@ -225,6 +225,10 @@
         <source>The open loop held the position, the closed loop did not.</source>
         <translation>Der offene Regelkreis hielt die Position, der geschlossene nicht.</translation>
     </message>
+    <message>
+        <source>; the drive stopped %1 of %2 runs in open loop and %3 in closed loop itself (deviation limit or fault, 207 = 1)</source>
+        <translation>; der Antrieb hat %1 von %2 Läufen im offenen und %3 im geschlossenen Regelkreis selbst angehalten (Abweichungsgrenze oder Fehler, 207 = 1)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -6,7 +6,7 @@
 #include <climits>
 #include <cmath>
 
-#include "benchmove.h"
+#include "comparisonprotocol.h"
 #include "simulateddrive.h"
 
 // The simulated drive's motor: its natural frequency and pull-out curve against the textbook
@@ -328,22 +328,26 @@ void TestDrivePhysics::deviationLimit()
     QCOMPARE(gap(drive, 207), limit ? 1 : 0);
 }
 
-// On the bench move, higher gains follow more closely: peak following error ordered
-// aggressive < balanced < conservative. Ten times the aggressive P rings.
+// By the comparison protocol, on the fast move with 80 % friction, higher gains follow more
+// closely: the RMS following error's ranges ordered aggressive < balanced < conservative, each
+// apart from the next. Ten times the aggressive P rings and follows measurably worse.
 void TestDrivePhysics::presetsOrdered()
 {
-    const BenchMove::Result aggressive = BenchMove::run({{115, 10000}, {116, 1500}});
-    const BenchMove::Result balanced = BenchMove::run({{115, 5000}, {116, 400}});
-    const BenchMove::Result conservative = BenchMove::run({{115, 500}, {116, 200}});
-    const QString figures = QString("rms %1 %2 %3, peak %4 %5 %6").arg(aggressive.rms).arg(balanced.rms).arg(conservative.rms)
-                                .arg(aggressive.peak).arg(balanced.peak).arg(conservative.peak);
-    // Aggressive and balanced lie within a few microsteps of each other, inside the spread of
-    // the start phase; both follow clearly better than conservative.
-    QVERIFY2(aggressive.rms < 0.8 * conservative.rms && balanced.rms < 0.8 * conservative.rms, qPrintable(figures));
-    QVERIFY2(aggressive.peak < balanced.peak && balanced.peak < conservative.peak, qPrintable(figures));
-    const BenchMove::Result tenfold = BenchMove::run({{115, 10000}, {116, 1500}}, BenchMove::loadedMotor(), 10.0);
-    QVERIFY2(tenfold.rms > 1.5 * aggressive.rms && tenfold.peak > aggressive.peak,
-             qPrintable(QString("tenfold P: rms %1, peak %2").arg(tenfold.rms).arg(tenfold.peak)));
+    BenchRig rig(withFriction(0.8), {});
+    const QVector<BenchCase> fast{BenchCase::fastMove(rig.motor())};
+    const QVector<ComparisonProtocol::Variant> presets{{"aggressive", {{115, 10000}, {116, 1500}}},
+                                                       {"balanced", {{115, 5000}, {116, 400}}},
+                                                       {"conservative", {{115, 500}, {116, 200}}}};
+    ComparisonProtocol ordered(rig, presets, fast);
+    QVERIFY(ordered.run());
+    const Spread aggressive = ordered.spread(0, 0, ComparisonProtocol::RmsError);
+    QCOMPARE(aggressive.compare(ordered.spread(1, 0, ComparisonProtocol::RmsError)), Spread::Verdict::Lower);
+    QCOMPARE(ordered.spread(1, 0, ComparisonProtocol::RmsError).compare(ordered.spread(2, 0, ComparisonProtocol::RmsError)),
+             Spread::Verdict::Lower);
+    rig.drive().axis(0)->controller().setGainScale(10.0);
+    ComparisonProtocol tenfold(rig, {presets.constFirst()}, fast);
+    QVERIFY(tenfold.run());
+    QCOMPARE(tenfold.spread(0, 0, ComparisonProtocol::RmsError).compare(aggressive), Spread::Verdict::Higher);
 }
 
 // A stall stores nothing up: released, the rotor catches up with the target and does not run

@@ -348,6 +348,17 @@ void TestDrivePhysics::presetsOrdered()
     ComparisonProtocol tenfold(rig, {presets.constFirst()}, fast);
     QVERIFY(tenfold.run());
     QCOMPARE(tenfold.spread(0, 0, ComparisonProtocol::RmsError).compare(aggressive), Spread::Verdict::Higher);
+
+    // On the overload move the clippings bind: a tight I clipping settles later, a tight DV
+    // clipping catches up more slowly.
+    const BenchRig overloaded(withFriction(0.3), presets.at(1).parameters);
+    ComparisonProtocol clippings(overloaded, {{"reference", {}}, {"117 = 5", {{117, 5}}}, {"119 = 50000", {{119, 50000}}}},
+                                 {BenchCase::overloadMove(overloaded.motor())});
+    clippings.setRepetitions(3);
+    QVERIFY(clippings.run());
+    using P = ComparisonProtocol;
+    QCOMPARE(clippings.spread(1, 0, P::SettlingTime).compare(clippings.spread(0, 0, P::SettlingTime)), Spread::Verdict::Higher);
+    QCOMPARE(clippings.spread(2, 0, P::RmsError).compare(clippings.spread(0, 0, P::RmsError)), Spread::Verdict::Higher);
 }
 
 // A stall stores nothing up: released, the rotor catches up with the target and does not run

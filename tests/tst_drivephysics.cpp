@@ -338,27 +338,27 @@ void TestDrivePhysics::presetsOrdered()
     const QVector<ComparisonProtocol::Variant> presets{{"aggressive", {{115, 10000}, {116, 1500}}},
                                                        {"balanced", {{115, 5000}, {116, 400}}},
                                                        {"conservative", {{115, 500}, {116, 200}}}};
-    ComparisonProtocol ordered(rig, presets, fast);
+    using P = ComparisonProtocol;
+    P ordered(rig, presets, fast);
     QVERIFY(ordered.run());
-    const Spread aggressive = ordered.spread(0, 0, ComparisonProtocol::RmsError);
-    QCOMPARE(aggressive.compare(ordered.spread(1, 0, ComparisonProtocol::RmsError)), Spread::Verdict::Lower);
-    QCOMPARE(ordered.spread(1, 0, ComparisonProtocol::RmsError).compare(ordered.spread(2, 0, ComparisonProtocol::RmsError)),
-             Spread::Verdict::Lower);
+    for (int better : {0, 1})
+        QCOMPARE(ordered.spread(better, 0, P::RmsError).compare(ordered.spread(better + 1, 0, P::RmsError)), Spread::Verdict::Lower);
     rig.drive().axis(0)->controller().setGainScale(10.0);
-    ComparisonProtocol tenfold(rig, {presets.constFirst()}, fast);
+    P tenfold(rig, {presets.constFirst()}, fast);
     QVERIFY(tenfold.run());
-    QCOMPARE(tenfold.spread(0, 0, ComparisonProtocol::RmsError).compare(aggressive), Spread::Verdict::Higher);
+    QCOMPARE(tenfold.spread(0, 0, P::RmsError).compare(ordered.spread(0, 0, P::RmsError)), Spread::Verdict::Higher);
 
     // On the overload move the clippings bind: a tight I clipping settles later, a tight DV
     // clipping catches up more slowly.
     const BenchRig overloaded(withFriction(0.3), presets.at(1).parameters);
-    ComparisonProtocol clippings(overloaded, {{"reference", {}}, {"117 = 5", {{117, 5}}}, {"119 = 50000", {{119, 50000}}}},
-                                 {BenchCase::overloadMove(overloaded.motor())});
+    P clippings(overloaded, {{"reference", {}}, {"117 = 5", {{117, 5}}}, {"119 = 50000", {{119, 50000}}}},
+                {BenchCase::overloadMove(overloaded.motor())});
     clippings.setRepetitions(3);
     QVERIFY(clippings.run());
-    using P = ComparisonProtocol;
-    QCOMPARE(clippings.spread(1, 0, P::SettlingTime).compare(clippings.spread(0, 0, P::SettlingTime)), Spread::Verdict::Higher);
-    QCOMPARE(clippings.spread(2, 0, P::RmsError).compare(clippings.spread(0, 0, P::RmsError)), Spread::Verdict::Higher);
+    for (int v : {1, 2}) {
+        const P::Metric metric = v == 1 ? P::SettlingTime : P::RmsError;
+        QCOMPARE(clippings.spread(v, 0, metric).compare(clippings.spread(0, 0, metric)), Spread::Verdict::Higher);
+    }
 }
 
 // A stall stores nothing up: released, the rotor catches up with the target and does not run

@@ -13,13 +13,6 @@ namespace {
 
 const double Nan = std::numeric_limits<double>::quiet_NaN();
 
-BenchRig benchRig()
-{
-    MotorPhysics::Motor motor;
-    motor.loadTorque = 0.3 * motor.holdingTorque;
-    return BenchRig(motor, {});
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Spread::Verdict)
@@ -46,21 +39,14 @@ void TestMeasurement::spreads_data()
     const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("apart: lower") << QVector<double>{1, 2, 3} << QVector<double>{3.5, 4}
                                   << QVector<double>{2, 1, 1, 3} << Spread::Verdict::Lower;
-    QTest::newRow("apart: higher") << QVector<double>{10, 12} << QVector<double>{1, 2, 3}
-                                   << QVector<double>{11, std::sqrt(2.0), 10, 12} << Spread::Verdict::Higher;
     QTest::newRow("ends touch: no difference") << QVector<double>{1, 3} << QVector<double>{3, 4}
                                                << QVector<double>{2, std::sqrt(2.0), 1, 3}
                                                << Spread::Verdict::NoMeasurableDifference;
-    QTest::newRow("one run: no deviation") << QVector<double>{5} << QVector<double>{7}
-                                           << QVector<double>{5, 0, 5, 5} << Spread::Verdict::Lower;
     QTest::newRow("a missing run reaches to infinity") << QVector<double>{1, Nan} << QVector<double>{50, 60}
                                                        << QVector<double>{1, 0, 1, inf}
                                                        << Spread::Verdict::NoMeasurableDifference;
     QTest::newRow("all missing is beyond every value") << QVector<double>{Nan, Nan} << QVector<double>{50, 60}
                                                        << QVector<double>{0, 0, inf, inf} << Spread::Verdict::Higher;
-    QTest::newRow("both all missing: no difference") << QVector<double>{Nan} << QVector<double>{Nan}
-                                                     << QVector<double>{0, 0, inf, inf}
-                                                     << Spread::Verdict::NoMeasurableDifference;
 }
 
 void TestMeasurement::spreads()
@@ -74,10 +60,7 @@ void TestMeasurement::spreads()
     QCOMPARE((QVector<double>{a.mean(), a.standardDeviation(), a.lower(), a.upper()}), firstFigures);
     QCOMPARE(a.count() + a.missing(), first.size());
     QCOMPARE(a.compare(b), verdict);
-    const Spread::Verdict mirrored = verdict == Spread::Verdict::Lower    ? Spread::Verdict::Higher
-                                     : verdict == Spread::Verdict::Higher ? Spread::Verdict::Lower
-                                                                          : verdict;
-    QCOMPARE(b.compare(a), mirrored);
+    QCOMPARE(b.compare(a), Spread::Verdict(2 - int(verdict))); // mirrored
     QCOMPARE(a.overlaps(b), verdict == Spread::Verdict::NoMeasurableDifference);
 }
 
@@ -89,8 +72,6 @@ void TestMeasurement::figures_data()
     QTest::addColumn<QVector<double>>("figures"); // peak, overshoot, settling or recovery time; band 50
     QTest::newRow("lag settling after arrival") << 1 << QVector<double>{100, 300} << QVector<double>{300, 51, 50, 10}
                                                 << QVector<double>{300, 0, 2};
-    QTest::newRow("within the band at arrival") << 1 << QVector<double>{-400, 50} << QVector<double>{20, 0}
-                                                << QVector<double>{400, 0, 0};
     QTest::newRow("past the target forwards") << 1 << QVector<double>{200} << QVector<double>{-300, -40, 0}
                                               << QVector<double>{300, 300, 1};
     QTest::newRow("past the target backwards") << -1 << QVector<double>{-200} << QVector<double>{300, 40, 0}
@@ -152,7 +133,9 @@ void TestMeasurement::protocol()
     QFETCH(int, secondP);
     QFETCH(int, deviationLimit);
     QFETCH(QString, error);
-    BenchRig rig = benchRig();
+    MotorPhysics::Motor motor;
+    motor.loadTorque = 0.3 * motor.holdingTorque;
+    BenchRig rig(motor, {});
     rig.setParameter(210, encoderResolution);
     const QVector<ComparisonProtocol::Variant> variants{{"balanced", {{115, 5000}, {116, 400}}},
                                                         {"second", {{115, secondP}, {116, 400}, {212, deviationLimit}}}};

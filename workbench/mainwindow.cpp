@@ -143,13 +143,8 @@ void MainWindow::openScope()
         attachScope();
         auto* window = new ToolWindow(m_scope);
         window->setObjectName(QStringLiteral("scopeWindow"));
+        // A tool window like the others: raised when used, behind the window used last.
         m_area->addSubWindow(window);
-        // An instrument to watch while working in the tools: a click into another window
-        // (Start in the motion test) must not bury it.
-        connect(m_area, &QMdiArea::subWindowActivated, window, [window](QMdiSubWindow* active) {
-            if (active && active != window && window->isVisible())
-                window->raise();
-        }, Qt::QueuedConnection); // after the activated window has raised itself
         // Beside the Start Up window, which the tools place at the top left.
         const QSize size(qMin(960, m_area->width()), qMin(760, m_area->height()));
         window->setGeometry(qMax(0, m_area->width() - size.width() - 15), 15, size.width(), size.height());

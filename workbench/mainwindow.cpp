@@ -6,12 +6,15 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QRegularExpression>
 #include <QIcon>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -55,6 +58,9 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Workbench - simulated module"));
     m_area->setObjectName(QStringLiteral("mdiArea"));
+    // A small main window scrolls to the windows it cannot hold rather than cutting them.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     // The module is a widget only because the host's interfaces are; it has nothing to show.
     m_module->setObjectName(QStringLiteral("simulatedModule"));
@@ -117,6 +123,7 @@ void MainWindow::createTools()
     attachScope();
     m_toolsCreated = true;
     rebuildToolsMenu();
+    updateConnectionState(m_module->isDeviceOpen());
     m_layout->toolsCreated();
 }
 
@@ -146,8 +153,7 @@ void MainWindow::openScope()
         // A tool window like the others: raised when used, behind the window used last.
         m_area->addSubWindow(window);
         // Beside the Start Up window, which the tools place at the top left.
-        const QSize size(qMin(960, m_area->width()), qMin(760, m_area->height()));
-        window->setGeometry(qMax(0, m_area->width() - size.width() - 15), 15, size.width(), size.height());
+        window->setGeometry(WindowLayout::scopePlace(m_area->size()));
     }
     if (auto* window = qobject_cast<ToolWindow*>(m_scope->parentWidget()))
         window->activateWindow();
@@ -327,6 +333,17 @@ void MainWindow::updateConnectionState(bool open)
 {
     m_connectAction->setChecked(open);
     m_connectionLabel->setText(open ? tr("Simulated module connected") : tr("Simulated module disconnected"));
+    // The pages read on without a module and show what comes back (an encoder detection
+    // jumps to 100 %): every tool says so over what it shows.
+    const QString notice = open ? QString()
+                                : tr("The module is disconnected: what this window shows now is no reading, and a "
+                                     "running encoder detection or move cannot go on.\n\nConnect the module again "
+                                     "(Simulated module, Connected); the window then goes on where it was.");
+    const QList<QMdiSubWindow*> windows = m_area->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        if (auto* tool = qobject_cast<ToolWindow*>(window))
+            tool->setNotice(notice);
+    }
 }
 
 void MainWindow::chooseCustomResolution()
@@ -354,8 +371,21 @@ void MainWindow::chooseCustomFirmware()
 void MainWindow::showAbout()
 {
     ToolsInterface* factory = m_host->factory();
-    QMessageBox::about(this, tr("About the plug-in"),
-                       factory ? factory->versionText() : tr("No plug-in is loaded."));
+    QMessageBox::about(this, tr("About the plug-in"), factory ? aboutText(factory->versionText()) : tr("No plug-in is loaded."));
+}
+
+QString MainWindow::aboutText(const QString& versionText)
+{
+    // The plug-in dates its build in English ("from: Wed Jun 26 17:03:02 2019"); shown in the
+    // interface language.
+    static const QRegularExpression stamp(QStringLiteral("^(.*) from: (\\w{3} \\w{3} +\\d+ \\d\\d:\\d\\d:\\d\\d \\d{4})$"));
+    const QRegularExpressionMatch match = stamp.match(versionText);
+    const QDateTime built = match.hasMatch()
+                                ? QLocale::c().toDateTime(match.captured(2).simplified(), QStringLiteral("ddd MMM d HH:mm:ss yyyy"))
+                                : QDateTime();
+    if (!built.isValid())
+        return versionText;
+    return tr("%1\nBuilt on %2").arg(match.captured(1), QLocale().toString(built, QLocale::LongFormat));
 }
 
 void MainWindow::buildModuleMenu()

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QMdiArea>
 #include <QVariant>
 
@@ -44,6 +45,41 @@ Qt::WindowFlags ToolWindow::flagsFor(uint toolFlags)
         flags |= hints | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                  | Qt::WindowCloseButtonHint;
     return flags;
+}
+
+void ToolWindow::setNotice(const QString& text)
+{
+    if (text.isEmpty()) {
+        if (m_notice)
+            m_notice->hide();
+        return;
+    }
+    if (!m_notice) {
+        m_notice = new QLabel(this);
+        m_notice->setObjectName(QStringLiteral("lblNotice"));
+        m_notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_notice->setWordWrap(true);
+        m_notice->setAlignment(Qt::AlignCenter);
+        m_notice->setMargin(24);
+        m_notice->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #a00000; "
+                                               "font-weight: bold; }"));
+    }
+    m_notice->setText(text);
+    m_notice->setGeometry(contentsRect());
+    m_notice->show();
+    m_notice->raise();
+}
+
+QString ToolWindow::notice() const
+{
+    return m_notice && !m_notice->isHidden() ? m_notice->text() : QString();
+}
+
+void ToolWindow::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    if (m_notice)
+        m_notice->setGeometry(contentsRect());
 }
 
 void ToolWindow::activateWindow()

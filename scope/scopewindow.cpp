@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,6 +32,7 @@
 
 #include "comparisonview.h"
 #include "drivesignalfeed.h"
+#include "filedialogdates.h"
 #include "presetcomparison.h"
 #include "scopepane.h"
 #include "scoperecorder.h"
@@ -360,6 +360,7 @@ void ScopeWindow::refresh()
     updateReadout();
     updateStatus();
     m_drawn = m_recorder->revision();
+    m_drawnHeights = paneHeights();
 }
 
 void ScopeWindow::toggleSeries(const QString& name)
@@ -582,8 +583,17 @@ void ScopeWindow::changeEvent(QEvent* event)
 
 void ScopeWindow::redrawIfChanged()
 {
-    if (m_recorder->revision() != m_drawn)
+    // A pane of another height fits another number of ticks.
+    if (m_recorder->revision() != m_drawn || paneHeights() != m_drawnHeights)
         refresh();
+}
+
+QVector<int> ScopeWindow::paneHeights() const
+{
+    QVector<int> heights;
+    for (ScopePane* pane : m_panes)
+        heights.append(pane->isVisible() ? pane->height() : 0);
+    return heights;
 }
 
 void ScopeWindow::updateStatus()
@@ -621,7 +631,7 @@ void ScopeWindow::updateStatus()
 QString ScopeWindow::saveName(const QString& title, const QString& fileName, const QString& filter)
 {
     const QString start = QDir(m_directory.isEmpty() ? QDir::homePath() : m_directory).filePath(fileName);
-    const QString path = QFileDialog::getSaveFileName(this, title, start, filter);
+    const QString path = FileDialogDates::saveFileName(this, title, start, filter);
     if (!path.isEmpty())
         m_directory = QFileInfo(path).absolutePath();
     return path;

@@ -9,6 +9,7 @@
 #include <QtWidgets>
 
 #include "command.h"
+#include "filedialogdates.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "presetcomparison.h"
@@ -533,6 +534,25 @@ void TestScope::germanLegend()
     scope.recorder()->addSample("measured velocity", 0, 1);
     const QString legend = scope.series("measured velocity")->name();
     QCOMPARE(legend, QString("gemessene Geschwindigkeit [pps]"));
+    // Axis numbers with the German decimal comma; a following error that reads 0.0 spans one microstep.
+    scope.show();
+    scope.recorder()->addSample("following error", 0, 1e-11);
+    scope.recorder()->addSample("following error", 10, -2e-11);
+    processEvents(); // the panes take their heights
+    scope.refresh();
+    QCOMPARE(scope.pane(ScopeKind::Position)->valueLabels(), QStringList({"-0,5", "0,0", "0,5"}));
+    // The file dialogs' dates too, though the system's language is another.
+    QTemporaryDir dir;
+    QFileSystemModel files;
+    const QModelIndex root = files.setRootPath(dir.path());
+    QFile(dir.filePath("a.csv")).open(QIODevice::WriteOnly);
+    QTRY_COMPARE(files.rowCount(root), 1);
+    FileDialogDates dates;
+    dates.setSourceModel(&files);
+    const QDateTime modified = files.lastModified(files.index(0, 0, root));
+    QCOMPARE(dates.data(dates.mapFromSource(files.index(0, 3, root))).toString(),
+             modified.toString("dd.MM.yy HH:mm"));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestScope)

@@ -4,8 +4,10 @@
 #include "toolwindow.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <QMdiArea>
 #include <QVariant>
 
@@ -55,16 +57,24 @@ void ToolWindow::setNotice(const QString& text)
         return;
     }
     if (!m_notice) {
-        m_notice = new QLabel(this);
-        m_notice->setObjectName(QStringLiteral("lblNotice"));
+        // The tool dimmed behind it, the text on a plain box in the middle.
+        m_notice = new QFrame(this);
+        m_notice->setObjectName(QStringLiteral("notice"));
         m_notice->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_notice->setWordWrap(true);
-        m_notice->setAlignment(Qt::AlignCenter);
-        m_notice->setMargin(24);
-        m_notice->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #a00000; "
-                                               "font-weight: bold; }"));
+        m_notice->setStyleSheet(QStringLiteral("#notice { background: rgba(255, 255, 255, 170); }"
+                                               "QLabel { background: white; color: #a00000; font-weight: bold; "
+                                               "border: 2px solid #a00000; padding: 12px; }"));
+        auto* label = new QLabel(m_notice);
+        label->setObjectName(QStringLiteral("lblNotice"));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        auto* layout = new QVBoxLayout(m_notice);
+        layout->setContentsMargins(24, 24, 24, 24);
+        layout->addWidget(label, 0, Qt::AlignCenter);
     }
-    m_notice->setText(text);
+    auto* label = m_notice->findChild<QLabel*>();
+    label->setText(text);
+    label->setMaximumWidth(qMax(200, width() * 4 / 5));
     m_notice->setGeometry(contentsRect());
     m_notice->show();
     m_notice->raise();
@@ -72,14 +82,16 @@ void ToolWindow::setNotice(const QString& text)
 
 QString ToolWindow::notice() const
 {
-    return m_notice && !m_notice->isHidden() ? m_notice->text() : QString();
+    return m_notice && !m_notice->isHidden() ? m_notice->findChild<QLabel*>()->text() : QString();
 }
 
 void ToolWindow::resizeEvent(QResizeEvent* event)
 {
     QMdiSubWindow::resizeEvent(event);
-    if (m_notice)
+    if (m_notice) {
         m_notice->setGeometry(contentsRect());
+        m_notice->findChild<QLabel*>()->setMaximumWidth(qMax(200, width() * 4 / 5));
+    }
 }
 
 void ToolWindow::activateWindow()

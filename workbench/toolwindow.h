@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-class QLabel;
+class QFrame;
 class QMdiArea;
 
 // The window that holds one tool inside the window area.
@@ -55,7 +55,7 @@ private:
     QPointer<QMdiArea> m_area;
 
     QPointer<QWidget> m_tool;
-    QLabel* m_notice = nullptr;
+    QFrame* m_notice = nullptr;
     bool m_shown = false;         // own show event seen since the last hide
     bool m_closeAfterShow = false; // a close arrived while the window was still showing
 };

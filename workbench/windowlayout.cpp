@@ -4,6 +4,7 @@
 #include "windowlayout.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QPointer>
 #include <QScreen>
@@ -256,12 +257,6 @@ void WindowLayout::reset()
         if (it.key() != StartUpId)
             window->hide();
     }
-    if (QWidget* scope = scopeWindow()) {
-        if (scope->isMaximized() || scope->isMinimized())
-            scope->showNormal();
-        scope->hide();
-        scope->setGeometry(scopePlace(m_area->size()));
-    }
     if (const QScreen* screen = m_window->screen()) {
         const QRect room = screen->availableGeometry();
         QRect frame = m_window->frameGeometry();
@@ -272,6 +267,15 @@ void WindowLayout::reset()
             m_window->resize(m_window->size().boundedTo(room.size() - (m_window->frameGeometry().size() - m_window->size())));
             m_window->move(frame.topLeft());
         }
+    }
+    // Placed in the area as the window's new size leaves it.
+    if (QLayout* layout = m_window->layout())
+        layout->activate();
+    if (QWidget* scope = scopeWindow()) {
+        if (scope->isMaximized() || scope->isMinimized())
+            scope->showNormal();
+        scope->hide();
+        scope->setGeometry(scopePlace(m_area->size()));
     }
     openStartUp();
 }

@@ -27,15 +27,17 @@ AxisTicks::Scale AxisTicks::fitted(double low, double high, double minimumSpan, 
         low = middle - minimumSpan / 2;
         high = middle + minimumSpan / 2;
     }
+    // A range across zero needs two intervals however large the step.
+    ticks = qMax(2, ticks);
     Scale scale;
-    scale.step = niceStep((high - low) / qMax(1, ticks));
+    scale.step = niceStep((high - low) / ticks);
     // Limits on whole steps may add an interval at each end: then the next larger step.
     for (;;) {
         scale.low = std::floor(low / scale.step + 1e-9) * scale.step;
         scale.high = std::ceil(high / scale.step - 1e-9) * scale.step;
         if (scale.high <= scale.low)
             scale.high = scale.low + scale.step;
-        if ((scale.high - scale.low) / scale.step < qMax(1, ticks) + 0.5)
+        if ((scale.high - scale.low) / scale.step < ticks + 0.5)
             return scale;
         scale.step = niceStep(scale.step * 1.5);
     }

@@ -21,7 +21,8 @@ public:
 
     // 1, 2 or 5 times a power of ten, at least `step`.
     static double niceStep(double step);
-    // A scale with at most `ticks` intervals over low to high, its limits on whole steps. A range
+    // A scale with at most `ticks` intervals (two at least) over low to high, its limits on
+    // whole steps. A range
     // narrower than minimumSpan is widened to it around its middle, so that a flat signal does
     // not scale up its rounding noise.
     static Scale fitted(double low, double high, double minimumSpan, int ticks = 4);

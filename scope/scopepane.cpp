@@ -25,7 +25,7 @@ QT_CHARTS_USE_NAMESPACE
 
 namespace {
 
-const int ExpandedHeight = 150;
+const int ExpandedHeight = 180;
 const int Margin = 2;
 const int TopMargin = 8; // half a label, so that the top tick's label is not cut
 
@@ -113,7 +113,7 @@ ScopePane::ScopePane(ScopeKind::Kind kind, QWidget* parent)
     m_view->setObjectName(QStringLiteral("chartView"));
     m_view->setRenderHint(QPainter::Antialiasing, false);
     m_view->setRubberBand(QChartView::VerticalRubberBand);
-    m_view->setMinimumHeight(120);
+    m_view->setMinimumHeight(150); // the plot, the time labels and title, none of them cut
     m_view->viewport()->installEventFilter(this);
 
     m_legend->setObjectName(QStringLiteral("legend"));
@@ -316,10 +316,10 @@ void ScopePane::setValueRange(double low, double high)
 {
     const double resolution = std::pow(10.0, -ScopeKind::decimals(m_unit));
     // The charts shorten a label that is taller than the room between two ticks to "…": as
-    // many ticks as fit the plot's height, four at most.
+    // many ticks as fit the plot's height, three to five.
     m_chart->layout()->activate();
     const int room = QFontMetrics(m_valueAxis->labelsFont()).height() + 6;
-    const int intervals = qBound(1, int(m_chart->plotArea().height() / room) - 1, 4);
+    const int intervals = qBound(2, int(m_chart->plotArea().height() / room) - 1, 4);
     const AxisTicks::Scale scale = AxisTicks::fitted(low, high, 10 * resolution, intervals);
     if (m_valueAxis->min() != scale.low || m_valueAxis->max() != scale.high)
         m_valueAxis->setRange(scale.low, scale.high);

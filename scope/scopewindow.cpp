@@ -266,6 +266,7 @@ QWidget* ScopeWindow::makeCursorControls()
         row->addWidget(m_cursorBoxes[i]);
     }
     row->addWidget(m_deltaLabel, 1);
+    row->addStretch(); // where the Δt goes while the cursors are off
     m_readout = new QTableWidget(0, ColumnCount, box);
     m_readout->setObjectName(QStringLiteral("twReadout"));
     m_readout->setHorizontalHeaderLabels({tr("Series"), tr("Unit"), tr("at C1"), tr("at C2"), tr("C2 − C1"),

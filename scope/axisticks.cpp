@@ -62,8 +62,6 @@ int AxisTicks::decimals(double step)
 
 QString AxisTicks::label(double value, double step, const QLocale& locale)
 {
-    if (std::abs(value) < step * 1e-6)
-        value = 0; // a tick at zero, reached by adding steps, is no "-0.0"
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return plain.toString(value, 'f', decimals(step));

@@ -30,6 +30,6 @@ public:
     static QVector<double> ticks(double low, double high, double step);
     // The decimals that tell ticks `step` apart.
     static int decimals(double step);
-    // A tick's label: as many decimals as the step needs, no group separator, never "-0".
+    // A tick's label: as many decimals as the step needs, no group separator.
     static QString label(double value, double step, const QLocale& locale = QLocale());
 };

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "axisticks.h"
 #include "command.h"
 #include "filedialogdates.h"
 #include "mainwindow.h"
@@ -119,6 +120,8 @@ private slots:
     void viewWindow();
     void window();
     void memoryBoundDropsToNineTenths();
+    void scales_data();
+    void scales();
     void csvUnitsAndRounding_data();
     void csvUnitsAndRounding();
     void singleCaptureOfAMove();
@@ -333,6 +336,26 @@ void TestScope::memoryBoundDropsToNineTenths()
     QCOMPARE(csvRows(recorder).at(1), QString("-45000,b,,5"));
     recorder.addSample("a", 60000, 1); // no new drop until full again
     QCOMPARE(recorder.sampleCount(), 902);
+}
+
+void TestScope::scales_data()
+{
+    QTest::addColumn<QVector<double>>("range"); // lowest, highest value, least span, most intervals
+    QTest::addColumn<QString>("labels");         // the ticks as German labels
+    QTest::newRow("flat at zero: one microstep, not the noise") << QVector<double>{-2e-11, 1e-11, 1, 4} << "-0,5 0,0 0,5";
+    QTest::newRow("across zero, room for one interval") << QVector<double>{-7317.6, 74358.8, 10, 1} << "-100000 0 100000";
+    QTest::newRow("round limits, no group separator") << QVector<double>{0, 33747, 10, 4} << "0 10000 20000 30000 40000";
+    QTest::newRow("flat away from zero") << QVector<double>{5, 5, 0.01, 4} << "4,995 5,000 5,005";
+}
+
+void TestScope::scales()
+{
+    QFETCH(QVector<double>, range);
+    const AxisTicks::Scale scale = AxisTicks::fitted(range[0], range[1], range[2], int(range[3]));
+    QStringList labels;
+    for (double tick : AxisTicks::ticks(scale.low, scale.high, scale.step))
+        labels << AxisTicks::label(tick, scale.step, QLocale(QLocale::German));
+    QTEST(labels.join(' '), "labels");
 }
 
 void TestScope::csvUnitsAndRounding_data()

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -336,17 +337,18 @@ bool GuidedRun::coupleLoad()
     m_module->setMotor(motor);
     m_loadCoupled = true;
     auto share = [&motor](double torque) { return motor.holdingTorque > 0 ? 100.0 * torque / motor.holdingTorque : 0.0; };
+    // In the interface language's number format, like the rest of the log.
+    const QLocale locale;
+    auto number = [&locale](double value) { return locale.toString(value, 'g', 3); };
     QString further;
     if (motor.activeLoad != 0.0)
-        further += tr(", active load %1 N m (%2 %)").arg(motor.activeLoad, 0, 'g', 3).arg(share(motor.activeLoad), 0, 'g', 3);
+        further += tr(", active load %1 N m (%2 %)").arg(number(motor.activeLoad), number(share(motor.activeLoad)));
     if (motor.viscousFriction != 0.0)
-        further += tr(", viscous friction %1 N m s/rad").arg(motor.viscousFriction, 0, 'g', 3);
+        further += tr(", viscous friction %1 N m s/rad").arg(number(motor.viscousFriction));
     if (motor.loadInertia != 0.0)
-        further += tr(", load inertia %1 kg m^2").arg(motor.loadInertia, 0, 'g', 3);
+        further += tr(", load inertia %1 kg m^2").arg(number(motor.loadInertia));
     say(tr("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
-            .arg(motor.loadTorque, 0, 'g', 3)
-            .arg(share(motor.loadTorque), 0, 'g', 3)
-            .arg(further));
+            .arg(number(motor.loadTorque), number(share(motor.loadTorque)), further));
     return true;
 }
 

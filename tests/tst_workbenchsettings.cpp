@@ -155,6 +155,11 @@ void TestWorkbenchSettings::opensWithStartUpAndResets()
     QVERIFY(host->windowOf(StartUp)->notice().contains("disconnected") && !host->windowOf(Encoder)->notice().isEmpty());
     window->setModuleConnected(true);
     QVERIFY(host->windowOf(Encoder)->notice().isEmpty());
+    // An encoder of 0 counts has no signal, as with its plug pulled: the status bar says so.
+    const int resolution = window->module()->trueEncoderResolution();
+    window->setEncoderResolution(0);
+    QCOMPARE(window->findChild<QLabel*>("lblConnection")->text(), QString("Simulated module connected, encoder without signal"));
+    window->setEncoderResolution(resolution);
 
     QStringList tools; // in the order of the steps
     const QList<QAction*> actions = window->findChild<QMenu*>("menuTools")->actions();

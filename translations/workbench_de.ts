@@ -500,10 +500,6 @@
         <translation>Encoderauflösung</translation>
     </message>
     <message>
-        <source>Counts per revolution:</source>
-        <translation>Inkremente pro Umdrehung:</translation>
-    </message>
-    <message>
         <source>Firmware</source>
         <translation>Firmware</translation>
     </message>
@@ -708,6 +704,14 @@ Verbinden Sie das Modul wieder (Simuliertes Modul, Verbunden); das Fenster macht
 Built on %2</source>
         <translation>%1
 Erstellt am %2</translation>
+    </message>
+    <message>
+        <source>Simulated module connected, encoder without signal</source>
+        <translation>Simuliertes Modul verbunden, Encoder ohne Signal</translation>
+    </message>
+    <message>
+        <source>Counts per revolution (0: no signal, as with the encoder&apos;s plug pulled):</source>
+        <translation>Inkremente pro Umdrehung (0: kein Signal, wie mit gezogenem Encoderstecker):</translation>
     </message>
 </context>
 <context>

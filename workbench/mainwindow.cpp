@@ -183,6 +183,7 @@ void MainWindow::setEncoderResolution(int countsPerRevolution)
 {
     m_module->setTrueEncoderResolution(countsPerRevolution);
     updateResolutionChecks();
+    updateConnectionState(m_module->isDeviceOpen());
 }
 
 void MainWindow::setEncoderReversed(bool reversed)
@@ -332,7 +333,11 @@ double MainWindow::motorValue(const QString& key) const
 void MainWindow::updateConnectionState(bool open)
 {
     m_connectAction->setChecked(open);
-    m_connectionLabel->setText(open ? tr("Simulated module connected") : tr("Simulated module disconnected"));
+    // An encoder of 0 counts is one without signal, as if its plug were pulled.
+    const bool unplugged = m_module->trueEncoderResolution() == 0;
+    m_connectionLabel->setText(!open       ? tr("Simulated module disconnected")
+                               : unplugged ? tr("Simulated module connected, encoder without signal")
+                                           : tr("Simulated module connected"));
     // The pages read on without a module and show what comes back (an encoder detection
     // jumps to 100 %): every tool says so over what it shows.
     const QString notice = open ? QString()
@@ -349,8 +354,9 @@ void MainWindow::updateConnectionState(bool open)
 void MainWindow::chooseCustomResolution()
 {
     bool ok = false;
-    const int value = QInputDialog::getInt(this, tr("Encoder resolution"), tr("Counts per revolution:"),
-                                           m_module->trueEncoderResolution(), 1, 1 << 24, 1, &ok);
+    const int value = QInputDialog::getInt(this, tr("Encoder resolution"),
+                                           tr("Counts per revolution (0: no signal, as with the encoder's plug pulled):"),
+                                           m_module->trueEncoderResolution(), 0, 1 << 24, 1, &ok);
     if (ok)
         setEncoderResolution(value);
     else

@@ -236,7 +236,8 @@ QString scientific(const QLocale& locale, double value)
     const int exponent = int(std::floor(std::log10(std::abs(value))));
     static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
     QString power = exponent < 0 ? QStringLiteral("⁻") : QString();
-    for (const QChar digit : QString::number(std::abs(exponent)))
+    const QString digits = QString::number(std::abs(exponent));
+    for (const QChar digit : digits)
         power += superscripts.at(digit.digitValue());
     return locale.toString(value / std::pow(10.0, exponent), 'g', 3) + QStringLiteral("·10") + power;
 }

@@ -229,7 +229,8 @@ void TestProgramRunner::compareListsDifferences()
     // Comments follow the language the program was saved in; they do not count.
     const auto shown = [&comparer](const QString& text) {
         QStringList rows;
-        for (const ProgramComparer::Row& row : comparer.compare(parsed(text)))
+        const QList<ProgramComparer::Row> compared = comparer.compare(parsed(text));
+        for (const ProgramComparer::Row& row : compared)
             rows << row.toString();
         return rows;
     };
@@ -269,7 +270,7 @@ void TestProgramRunner::inGerman()
     const KoraProgram program = KoraParser::parse(text, &errors);
     if (errors.isEmpty() && !compared)
         errors.append(runner.run(program).error);
-    const QString message = errors.isEmpty() ? ProgramComparer(&module).compare(program).first().toString()
+    const QString message = errors.isEmpty() ? ProgramComparer(&module).compare(program).constFirst().toString()
                                              : errors.first().toString();
     QLocale::setDefault(m_english.locale());
     QTEST(message, "message");

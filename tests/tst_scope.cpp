@@ -353,7 +353,8 @@ void TestScope::scales()
     QFETCH(QVector<double>, range);
     const AxisTicks::Scale scale = AxisTicks::fitted(range[0], range[1], range[2], int(range[3]));
     QStringList labels;
-    for (double tick : AxisTicks::ticks(scale.low, scale.high, scale.step))
+    const QVector<double> ticks = AxisTicks::ticks(scale.low, scale.high, scale.step);
+    for (double tick : ticks)
         labels << AxisTicks::label(tick, scale.step, QLocale(QLocale::German));
     QTEST(labels.join(' '), "labels");
 }

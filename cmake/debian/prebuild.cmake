@@ -20,6 +20,8 @@ foreach(file IN LISTS staged)
 endforeach()
 
 file(REMOVE "${CPACK_GV7_SYMBOLS_FILE}")
+get_filename_component(folder "${CPACK_GV7_SYMBOLS_FILE}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
 if(NOT CPACK_GV7_GENSYMBOLS)
     message(WARNING "dpkg-gensymbols not found (Debian package dpkg-dev): librerezorhost1 has no symbols file")
     return()
@@ -30,3 +32,8 @@ execute_process(COMMAND "${CPACK_GV7_GENSYMBOLS}" -q -plibrerezorhost1 -v${CPACK
 if(failed)
     message(FATAL_ERROR "dpkg-gensymbols failed on librerezorhost1")
 endif()
+# Tells a package that builds against the library which development package to build-depend on
+# for the symbols' versions.
+file(READ "${CPACK_GV7_SYMBOLS_FILE}" symbols)
+string(REPLACE "#MINVER#\n" "#MINVER#\n* Build-Depends-Package: librerezorhost-dev\n" symbols "${symbols}")
+file(WRITE "${CPACK_GV7_SYMBOLS_FILE}" "${symbols}")

@@ -28,6 +28,8 @@ if(NOT CPACK_GV7_GENSYMBOLS)
 endif()
 execute_process(COMMAND "${CPACK_GV7_GENSYMBOLS}" -q -plibrerezorhost1 -v${CPACK_PACKAGE_VERSION}
                         "-P${CPACK_TEMPORARY_DIRECTORY}/librerezorhost1" "-O${CPACK_GV7_SYMBOLS_FILE}"
+                # Away from any debian/ folder, whose files it would take as its template.
+                WORKING_DIRECTORY "${CPACK_TEMPORARY_DIRECTORY}"
                 RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "dpkg-gensymbols failed on librerezorhost1")

@@ -314,6 +314,10 @@
         <translation>Bewegungstest, %1: %2: der Motor ist überlastet oder hat Schritte verloren</translation>
     </message>
     <message>
+        <source>motion test, %1: the drive stopped on a fault: %2</source>
+        <translation>Bewegungstest, %1: der Antrieb hielt wegen eines Fehlers an: %2</translation>
+    </message>
+    <message>
         <source>        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).</source>
         <translation>        Abweichung von Ist- und Encoderposition: %1 Mikroschritte (%2 Encoder-Inkremente).</translation>
     </message>
@@ -372,6 +376,10 @@
     <message>
         <source>expected the question &quot;%1&quot;, got &quot;%2&quot;</source>
         <translation>erwartet war die Frage „%1“, gekommen ist „%2“</translation>
+    </message>
+    <message>
+        <source>the drive stopped on a fault: %1 (while waiting for %2)</source>
+        <translation>der Antrieb hielt wegen eines Fehlers an: %1 (beim Warten auf %2)</translation>
     </message>
     <message>
         <source>gave up waiting for %1 after %2 s</source>
@@ -692,6 +700,18 @@
         <translation>Trägheitsmoment der Last (kg·m²):</translation>
     </message>
     <message>
+        <source>&amp;Motor damping...</source>
+        <translation>&amp;Motordämpfung...</translation>
+    </message>
+    <message>
+        <source>Damping of the motor relative to its field (N·m·s/rad):</source>
+        <translation>Dämpfung des Motors gegenüber seinem Feld (N·m·s/rad):</translation>
+    </message>
+    <message>
+        <source>Simulated module connected, encoder without signal</source>
+        <translation>Simuliertes Modul verbunden, Encoder ohne Signal</translation>
+    </message>
+    <message>
         <source>The module is disconnected: what this window shows now is no reading, and a running encoder detection or move cannot go on.
 
 Connect the module again (Simulated module, Connected); the window then goes on where it was.</source>
@@ -700,18 +720,14 @@ Connect the module again (Simulated module, Connected); the window then goes on 
 Verbinden Sie das Modul wieder (Simuliertes Modul, Verbunden); das Fenster macht dann dort weiter, wo es war.</translation>
     </message>
     <message>
+        <source>Counts per revolution (0: no signal, as with the encoder&apos;s plug pulled):</source>
+        <translation>Inkremente pro Umdrehung (0: kein Signal, wie mit gezogenem Encoderstecker):</translation>
+    </message>
+    <message>
         <source>%1
 Built on %2</source>
         <translation>%1
 Erstellt am %2</translation>
-    </message>
-    <message>
-        <source>Simulated module connected, encoder without signal</source>
-        <translation>Simuliertes Modul verbunden, Encoder ohne Signal</translation>
-    </message>
-    <message>
-        <source>Counts per revolution (0: no signal, as with the encoder&apos;s plug pulled):</source>
-        <translation>Inkremente pro Umdrehung (0: kein Signal, wie mit gezogenem Encoderstecker):</translation>
     </message>
 </context>
 <context>
@@ -1385,6 +1401,25 @@ Erstellt am %2</translation>
     </message>
 </context>
 <context>
+    <name>SimulatedAxis</name>
+    <message>
+        <source>the motor&apos;s state is not finite</source>
+        <translation>der Zustand des Motors ist nicht endlich</translation>
+    </message>
+    <message>
+        <source>overspeed: the rotor turns faster than the motor can drive it</source>
+        <translation>Überdrehzahl: der Rotor dreht schneller, als der Motor ihn antreiben kann</translation>
+    </message>
+    <message>
+        <source>the rotor is beyond the position counter&apos;s range</source>
+        <translation>der Rotor steht außerhalb des Bereichs des Positionszählers</translation>
+    </message>
+    <message>
+        <source>closed-loop runaway: the rotor runs away from the target against the full correction</source>
+        <translation>Closed Loop außer Kontrolle: der Rotor läuft gegen die volle Korrektur vom Ziel weg</translation>
+    </message>
+</context>
+<context>
     <name>Translations</name>
     <message>
         <source>unknown language &quot;%1&quot; for --lang; choose one of: %2</source>
@@ -1582,12 +1617,44 @@ Erstellt am %2</translation>
         <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
     </message>
     <message>
-        <source>--%1 needs a number from %2 to %3%4</source>
-        <translation>--%1 erwartet eine Zahl von %2 bis %3%4</translation>
-    </message>
-    <message>
         <source>, above %1</source>
         <translation>, über %1</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Ω</source>
+        <translation>Ω</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>N·m</source>
+        <translation>N·m</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s own damping of motion relative to its field, in N m s per radian.</source>
+        <translation>Eigene Dämpfung des Motors gegenüber seinem Feld, in N m s pro Radiant.</translation>
+    </message>
+    <message>
+        <source>N·m·s/rad</source>
+        <translation>N·m·s/rad</translation>
+    </message>
+    <message>
+        <source>% of the holding torque</source>
+        <translation>% des Haltemoments</translation>
+    </message>
+    <message>
+        <source>kg·m²</source>
+        <translation>kg·m²</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number from %2 to %3 %4%5</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3 %4%5</translation>
     </message>
 </context>
 </TS>

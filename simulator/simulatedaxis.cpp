@@ -357,13 +357,13 @@ const char* SimulatedAxis::faultText(Fault fault)
     case Fault::None:
         return "";
     case Fault::NotFinite:
-        return "the motor's state is not finite";
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "the motor's state is not finite");
     case Fault::Overspeed:
-        return "overspeed: the rotor turns faster than the motor can drive it";
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "overspeed: the rotor turns faster than the motor can drive it");
     case Fault::PositionRange:
-        return "the rotor is beyond the position counter's range";
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "the rotor is beyond the position counter's range");
     case Fault::Runaway:
-        return "closed-loop runaway: the rotor runs away from the target against the full correction";
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "closed-loop runaway: the rotor runs away from the target against the full correction");
     }
     return "";
 }

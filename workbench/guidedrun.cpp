@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -38,6 +39,18 @@
 namespace {
 
 enum SubWidget { StartUp = 50, Motor = 51, Encoder = 52, ClosedLoopId = 53 };
+
+// A loop's name as the log shows it; the report keeps the English one.
+QString loopName(const QString& loop)
+{
+    static const char* const Names[] = {QT_TRANSLATE_NOOP("GuidedRun", "open loop"),
+                                        QT_TRANSLATE_NOOP("GuidedRun", "closed loop")};
+    for (const char* name : Names) {
+        if (loop == QLatin1String(name))
+            return QCoreApplication::translate("GuidedRun", name);
+    }
+    return loop;
+}
 
 const char* const StartUpPage = "Commissioning";
 const char* const MotorPage = "MotorSettings";
@@ -93,9 +106,9 @@ bool GuidedRun::run()
 {
     m_error.clear();
     if (!m_host || !m_module || !m_host->factory())
-        return fail(QStringLiteral("no plug-in or no module to commission"));
+        return fail(tr("no plug-in or no module to commission"));
     if (!m_module->isDeviceOpen())
-        return fail(QStringLiteral("the module is not connected"));
+        return fail(tr("the module is not connected"));
     m_module->setManualClock(true);
 
     m_steps.clear();
@@ -110,7 +123,7 @@ bool GuidedRun::run()
     m_loadCoupled = !hasLoad(m_load);
     if (!m_loadCoupled) {
         m_module->setMotor(withLoadOf(m_load, MotorPhysics::Motor()));
-        say(QStringLiteral("The load is uncoupled for the commissioning."));
+        say(tr("The load is uncoupled for the commissioning."));
     }
     bool done = timed(QStringLiteral("start-up"), [this] { return openStartUp(); })
                 && timed(QStringLiteral("motor"), [this] { return motorStep(); })
@@ -129,8 +142,8 @@ bool GuidedRun::run()
     }
     if (!done)
         return false;
-    say(QStringLiteral("Closed loop ready to use."));
-    say(QStringLiteral("Setup program:"));
+    say(tr("Closed loop ready to use."));
+    say(tr("Setup program:"));
     say(setupProgram());
     return true;
 }
@@ -167,16 +180,16 @@ bool GuidedRun::openStartUp()
 {
     ToolWindow* window = m_host->windowOf(StartUp);
     if (!window)
-        return fail(QStringLiteral("the plug-in offers no Start Up tool"));
+        return fail(tr("the plug-in offers no Start Up tool"));
     window->activateWindow();
     // The Start Up tool wires its siblings from the event loop; the motor page then shows the axis.
     auto* axis = control<QLabel>(Motor, MotorPage, "lblCurrentAxis");
     if (!axis)
-        return fail(QStringLiteral("the plug-in offers no motor page"));
+        return fail(tr("the plug-in offers no motor page"));
     if (!waitFor([axis] { return axis->text().startsWith(QStringLiteral("Motor / Encoder")); },
-                 QStringLiteral("the tools to be wired to the module")))
+                 tr("the tools to be wired to the module")))
         return false;
-    say(QStringLiteral("Start Up opened on %1.").arg(axis->text()));
+    say(tr("Start Up opened on %1.").arg(axis->text()));
     screenshot(StartUp, QStringLiteral("1-startup"));
     return true;
 }
@@ -186,28 +199,28 @@ bool GuidedRun::motorStep()
     auto* open = control<QPushButton>(StartUp, StartUpPage, "btnMotorSettings");
     if (!click(open, QStringLiteral("Motor settings")))
         return false;
-    if (!waitFor([this] { return windowVisible(Motor); }, QStringLiteral("the motor window")))
+    if (!waitFor([this] { return windowVisible(Motor); }, tr("the motor window")))
         return false;
 
     auto* microsteps = control<QComboBox>(Motor, MotorPage, "cmbMicrosteps");
     auto* fullSteps = control<QComboBox>(Motor, MotorPage, "cmbFullStepResulotion");
     if (!microsteps || !fullSteps)
-        return fail(QStringLiteral("the motor page has no microstep or step-angle choice"));
+        return fail(tr("the motor page has no microstep or step-angle choice"));
     microsteps->setCurrentIndex(MicrostepRow256);
-    say(QStringLiteral("Step 1: motor settings: step angle %1, %2.").arg(fullSteps->currentText(), microsteps->currentText()));
+    say(tr("Step 1: motor settings: step angle %1, %2.").arg(fullSteps->currentText(), microsteps->currentText()));
     screenshot(Motor, QStringLiteral("2-motor"));
 
     auto* box = control<QDialogButtonBox>(Motor, MotorPage, "buttonBox");
     if (!box || !clickAndAnswerYes(box->button(QDialogButtonBox::Apply),
                                    QStringLiteral("Does the motor have an ABN- Encoder installed")))
         return false;
-    say(QStringLiteral("        applied; the motor has an ABN encoder: Yes."));
+    say(tr("        applied; the motor has an ABN encoder: Yes."));
     return true;
 }
 
 bool GuidedRun::encoderStep()
 {
-    if (!waitFor([this] { return windowVisible(Encoder); }, QStringLiteral("the encoder window")))
+    if (!waitFor([this] { return windowVisible(Encoder); }, tr("the encoder window")))
         return false;
     QWidget* page = this->page(Encoder, EncoderPage);
     auto* stack = control<QStackedWidget>(Encoder, EncoderPage, "stackedWidget");
@@ -216,21 +229,21 @@ bool GuidedRun::encoderStep()
     auto* confirm = control<QDialogButtonBox>(Encoder, EncoderPage, "bbAutoDetection");
     auto* results = control<QDialogButtonBox>(Encoder, EncoderPage, "bbDetction");
     if (!page || !stack || !investigated || !direction || !confirm || !results)
-        return fail(QStringLiteral("the encoder page lacks the auto-detection"));
+        return fail(tr("the encoder page lacks the auto-detection"));
 
-    say(QStringLiteral("Step 2: encoder settings: auto-detection, one turn forwards and back."));
+    say(tr("Step 2: encoder settings: auto-detection, one turn forwards and back."));
     if (!click(control<QAbstractButton>(Encoder, EncoderPage, "btnAutoDetection"), QStringLiteral("Auto decection")))
         return false;
     if (!click(confirm->button(QDialogButtonBox::Ok), QStringLiteral("OK")))
         return false;
     const QString running = investigated->text();
     if (!waitFor([investigated, running] { return investigated->text() != running; },
-                 QStringLiteral("the forward turn of the auto-detection")))
+                 tr("the forward turn of the auto-detection")))
         return false;
     // The detection is over once its polling timer is gone (after the return turn).
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (!waitFor([dispatcher, page] { return dispatcher->registeredTimers(page).isEmpty(); },
-                 QStringLiteral("the return turn of the auto-detection")))
+                 tr("the return turn of the auto-detection")))
         return false;
     screenshot(Encoder, QStringLiteral("3-detection"));
 
@@ -238,13 +251,13 @@ bool GuidedRun::encoderStep()
     const int resolution = investigated->text().toInt(&found);
     if (!found || resolution <= 0) {
         click(results->button(QDialogButtonBox::Discard), QStringLiteral("Discard"));
-        return fail(QStringLiteral("the auto-detection found no standard encoder resolution (\"%1\"): "
+        return fail(tr("the auto-detection found no standard encoder resolution (\"%1\"): "
                                    "check the encoder's wiring and resolution")
                         .arg(investigated->text()));
     }
     m_detectedResolution = resolution;
     m_detectedDirection = direction->text().trimmed();
-    say(QStringLiteral("        found %1 counts per revolution, direction %2.").arg(resolution).arg(direction->text().trimmed()));
+    say(tr("        found %1 counts per revolution, direction %2.").arg(resolution).arg(direction->text().trimmed()));
     if (!click(results->button(QDialogButtonBox::Apply), QStringLiteral("Apply of the detection")))
         return false;
     screenshot(Encoder, QStringLiteral("4-encoder"));
@@ -252,34 +265,34 @@ bool GuidedRun::encoderStep()
     auto* box = control<QDialogButtonBox>(Encoder, EncoderPage, "buttonBox");
     if (!box || !clickAndAnswerYes(box->button(QDialogButtonBox::Apply), QStringLiteral("Shall the  drive run closed loop")))
         return false;
-    say(QStringLiteral("        applied; the drive shall run closed loop: Yes."));
+    say(tr("        applied; the drive shall run closed loop: Yes."));
     return true;
 }
 
 bool GuidedRun::closedLoopStep()
 {
-    if (!waitFor([this] { return windowVisible(ClosedLoopId); }, QStringLiteral("the closed-loop window")))
+    if (!waitFor([this] { return windowVisible(ClosedLoopId); }, tr("the closed-loop window")))
         return false;
     // The presets are on the Correction tab, which the user picks first.
     auto* tabs = control<QTabWidget>(ClosedLoopId, ClosedLoopPage, "twSettings");
     QWidget* correction = control<QWidget>(ClosedLoopId, ClosedLoopPage, "twPageCorrection");
     if (!tabs || !correction || tabs->indexOf(correction) < 0)
-        return fail(QStringLiteral("the closed-loop page has no Correction tab"));
+        return fail(tr("the closed-loop page has no Correction tab"));
     tabs->tabBar()->setCurrentIndex(tabs->indexOf(correction));
     settle(StepMilliseconds);
     if (!click(control<QAbstractButton>(ClosedLoopId, ClosedLoopPage, "btnBalanced"), QStringLiteral("balanced")))
         return false;
     m_preset = QStringLiteral("balanced");
-    say(QStringLiteral("Step 3: closed-loop settings: preset \"%1\".").arg(m_preset));
+    say(tr("Step 3: closed-loop settings: preset \"%1\".").arg(m_preset));
     screenshot(ClosedLoopId, QStringLiteral("5-closedloop"));
     auto* box = control<QDialogButtonBox>(ClosedLoopId, ClosedLoopPage, "buttonBox");
     if (!box || !click(box->button(QDialogButtonBox::Ok), QStringLiteral("Ok")))
         return false;
     auto* ready = control<QLabel>(StartUp, StartUpPage, "lblClreadyToUse");
     if (!waitFor([this, ready] { return windowVisible(StartUp) && ready && ready->isVisible(); },
-                 QStringLiteral("the start-up page to show all three steps ready")))
+                 tr("the start-up page to show all three steps ready")))
         return false;
-    say(QStringLiteral("        applied; all three steps are ready."));
+    say(tr("        applied; all three steps are ready."));
     return true;
 }
 
@@ -289,15 +302,15 @@ bool GuidedRun::activateClosedLoop()
     auto* led = control<LabelLed>(StartUp, StartUpPage, "ledClInitFlag");
     auto* busy = control<ProgressIndicator>(StartUp, StartUpPage, "progressIndicator");
     if (!activate || !led || !busy)
-        return fail(QStringLiteral("the start-up page lacks the closed-loop switch"));
+        return fail(tr("the start-up page lacks the closed-loop switch"));
     if (!click(activate, QStringLiteral("Activate Closed Loop")))
         return false;
-    say(QStringLiteral("Activate Closed Loop: waiting for \"Closed ready\"%1.")
-            .arg(busy->isAnimated() ? QStringLiteral(" (busy indicator running)") : QString()));
+    say(tr("Activate Closed Loop: waiting for \"Closed ready\"%1.")
+            .arg(busy->isAnimated() ? tr(" (busy indicator running)") : QString()));
     if (!waitFor([led] { return led->labelSignal()->isEnabled(); },
-                 QStringLiteral("the closed loop to become ready; the drive's encoder does not match the encoder settings")))
+                 tr("the closed loop to become ready; the drive's encoder does not match the encoder settings")))
         return false;
-    say(QStringLiteral("        Closed ready is lit%1.").arg(busy->isAnimated() ? QString() : QStringLiteral(", busy indicator stopped")));
+    say(tr("        Closed ready is lit%1.").arg(busy->isAnimated() ? QString() : tr(", busy indicator stopped")));
     screenshot(StartUp, QStringLiteral("6-closed-ready"));
     return true;
 }
@@ -324,17 +337,18 @@ bool GuidedRun::coupleLoad()
     m_module->setMotor(motor);
     m_loadCoupled = true;
     auto share = [&motor](double torque) { return motor.holdingTorque > 0 ? 100.0 * torque / motor.holdingTorque : 0.0; };
+    // In the interface language's number format, like the rest of the log.
+    const QLocale locale;
+    auto number = [&locale](double value) { return locale.toString(value, 'g', 3); };
     QString further;
     if (motor.activeLoad != 0.0)
-        further += QStringLiteral(", active load %1 N m (%2 %)").arg(motor.activeLoad, 0, 'g', 3).arg(share(motor.activeLoad), 0, 'g', 3);
+        further += tr(", active load %1 N m (%2 %)").arg(number(motor.activeLoad), number(share(motor.activeLoad)));
     if (motor.viscousFriction != 0.0)
-        further += QStringLiteral(", viscous friction %1 N m s/rad").arg(motor.viscousFriction, 0, 'g', 3);
+        further += tr(", viscous friction %1 N m s/rad").arg(number(motor.viscousFriction));
     if (motor.loadInertia != 0.0)
-        further += QStringLiteral(", load inertia %1 kg m^2").arg(motor.loadInertia, 0, 'g', 3);
-    say(QStringLiteral("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
-            .arg(motor.loadTorque, 0, 'g', 3)
-            .arg(share(motor.loadTorque), 0, 'g', 3)
-            .arg(further));
+        further += tr(", load inertia %1 kg m^2").arg(number(motor.loadInertia));
+    say(tr("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
+            .arg(number(motor.loadTorque), number(share(motor.loadTorque)), further));
     return true;
 }
 
@@ -348,12 +362,12 @@ bool GuidedRun::checkMoveEnd(const QString& loop, double microsteps)
     if (!stopped && std::abs(microsteps) <= fullStep)
         return true;
     const QString name = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
-    const QString what = stopped ? QStringLiteral("the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps")
-                                 : QStringLiteral("the move ended %1 microsteps off, more than one full step (%2 microsteps)");
+    const QString what = stopped ? tr("the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps")
+                                 : tr("the move ended %1 microsteps off, more than one full step (%2 microsteps)");
     const QString message
-        = fault.isEmpty() ? QStringLiteral("motion test, %1: %2: the motor is overloaded or lost steps")
-                                .arg(name, stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep))
-                          : QStringLiteral("motion test, %1: the drive stopped on a fault: %2").arg(name, fault);
+        = fault.isEmpty() ? tr("motion test, %1: %2: the motor is overloaded or lost steps")
+                                .arg(loopName(name), stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep))
+                          : tr("motion test, %1: the drive stopped on a fault: %2").arg(loopName(name), fault);
     say(QStringLiteral("        ") + message + QLatin1Char('.'));
     return fail(message);
 }
@@ -400,17 +414,17 @@ void GuidedRun::markStart()
 QString GuidedRun::driveFault() const
 {
     const SimulatedAxis* axis = m_module->drive()->axis(0);
-    return axis ? QString::fromLatin1(SimulatedAxis::faultText(axis->fault())) : QString();
+    return axis ? QCoreApplication::translate("SimulatedAxis", SimulatedAxis::faultText(axis->fault())) : QString();
 }
 
 QString GuidedRun::reportDeviation(Move move)
 {
     move.deviation = deviation();
     m_moves.append(move);
-    say(QStringLiteral("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
+    say(tr("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
             .arg(move.deviation.microsteps)
             .arg(move.deviation.counts));
-    return QStringLiteral("%1 microsteps").arg(move.deviation.microsteps);
+    return tr("%1 microsteps").arg(move.deviation.microsteps);
 }
 
 // The rotor may still swing, and the closed loop still correct, after the ramp has ended: the
@@ -432,16 +446,16 @@ bool GuidedRun::compareLoops()
 {
     auto* distance = control<SpinBox>(StartUp, StartUpPage, "sbTargetPosition");
     if (!distance)
-        return fail(QStringLiteral("the start-up page lacks the motion test"));
+        return fail(tr("the start-up page lacks the motion test"));
     m_module->synchronise();
     LoopComparison comparison(BenchRig(*m_module->drive(), 0), distance->intValue());
-    say(QStringLiteral("Open against closed loop, on a copy of axis 0 from the defined state, %1 runs each: relative move by %2.")
+    say(tr("Open against closed loop, on a copy of axis 0 from the defined state, %1 runs each: relative move by %2.")
             .arg(comparison.repetitions())
             .arg(comparison.distance()));
     if (!comparison.run())
-        return fail(QStringLiteral("open against closed loop: %1").arg(comparison.errorString()));
+        return fail(tr("open against closed loop: %1").arg(comparison.errorString()));
     m_loopComparison = comparison.toJson();
-    say(QStringLiteral("        deviation after the move: %1. %2").arg(comparison.deviations(), comparison.verdict()));
+    say(tr("        deviation after the move: %1. %2").arg(comparison.deviations(), comparison.verdict()));
     return true;
 }
 
@@ -454,19 +468,19 @@ bool GuidedRun::motionTest(const QString& loop)
     auto* velocity = control<SpinBox>(StartUp, StartUpPage, "spTargetVelocity");
     auto* reached = control<LabelLed>(StartUp, StartUpPage, "ledPositionReached");
     if (!start || !stop || !distance || !velocity || !reached)
-        return fail(QStringLiteral("the start-up page lacks the motion test"));
+        return fail(tr("the start-up page lacks the motion test"));
 
     auto moving = [velocity] { return velocity->intValue() != 0; };
     auto standing = [velocity] { return velocity->intValue() == 0; };
 
-    const QString title = loop.isEmpty() ? QStringLiteral("Motion test") : QStringLiteral("Motion test, %1").arg(loop);
-    say(QStringLiteral("%1: relative move by %2.").arg(title).arg(distance->intValue()));
+    const QString title = loop.isEmpty() ? tr("Motion test") : tr("Motion test, %1").arg(loopName(loop));
+    say(tr("%1: relative move by %2.").arg(title).arg(distance->intValue()));
     markStart();
-    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
+    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, tr("the motor to move")))
         return false;
-    if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, QStringLiteral("the position to be reached")))
+    if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, tr("the position to be reached")))
         return false;
-    say(QStringLiteral("        position reached."));
+    say(tr("        position reached."));
     settleRotor();
     Move move;
     move.loop = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
@@ -476,13 +490,13 @@ bool GuidedRun::motionTest(const QString& loop)
     if (!checkMoveEnd(loop, m_moves.constLast().deviation.microsteps))
         return false;
 
-    say(QStringLiteral("%1: another move, stopped on the way.").arg(title));
+    say(tr("%1: another move, stopped on the way.").arg(title));
     markStart();
-    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
+    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, tr("the motor to move")))
         return false;
-    if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, QStringLiteral("the motor to stop")))
+    if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, tr("the motor to stop")))
         return false;
-    say(QStringLiteral("        stopped."));
+    say(tr("        stopped."));
     settleRotor();
     move.kind = QStringLiteral("stopped on the way");
     reportDeviation(move);
@@ -501,9 +515,9 @@ QWidget* GuidedRun::page(int subWidgetId, const char* objectName) const
 bool GuidedRun::click(QAbstractButton* button, const QString& what)
 {
     if (!button)
-        return fail(QStringLiteral("there is no \"%1\" button").arg(what));
+        return fail(tr("there is no \"%1\" button").arg(what));
     if (!button->isEnabled() || !button->isVisible())
-        return fail(QStringLiteral("\"%1\" cannot be clicked").arg(what));
+        return fail(tr("\"%1\" cannot be clicked").arg(what));
     button->click();
     settle(StepMilliseconds);
     return true;
@@ -532,7 +546,7 @@ bool GuidedRun::clickAndAnswerYes(QAbstractButton* button, const QString& expect
     // The page asks in the language of the user interface.
     const QString expected = QCoreApplication::translate(StartUpPage, expectedQuestion.toUtf8().constData());
     if (m_lastQuestion != expected)
-        return fail(QStringLiteral("expected the question \"%1\", got \"%2\"").arg(expected, m_lastQuestion));
+        return fail(tr("expected the question \"%1\", got \"%2\"").arg(expected, m_lastQuestion));
     return true;
 }
 
@@ -546,10 +560,10 @@ bool GuidedRun::waitFor(const std::function<bool()>& condition, const QString& w
             return true;
         const QString fault = driveFault();
         if (m_faultFails && !fault.isEmpty() && (fault != earlier || waited >= FaultGraceMilliseconds))
-            return fail(QStringLiteral("the drive stopped on a fault: %1 (while waiting for %2)").arg(fault, what));
+            return fail(tr("the drive stopped on a fault: %1 (while waiting for %2)").arg(fault, what));
         settle(StepMilliseconds);
     }
-    return fail(QStringLiteral("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));
+    return fail(tr("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));
 }
 
 void GuidedRun::settle(int simulatedMilliseconds)
@@ -578,7 +592,7 @@ void GuidedRun::screenshot(int subWidgetId, const QString& name)
     if (ToolWindow* window = m_host->windowOf(subWidgetId)) {
         const QString file = m_screenshots.filePath(name + QStringLiteral(".png"));
         if (window->grab().save(file))
-            say(QStringLiteral("        picture: %1").arg(file));
+            say(tr("        picture: %1").arg(file));
     }
 }
 

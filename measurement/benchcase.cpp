@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QLocale>
+
 namespace {
 
 const double TwoPi = 6.283185307179586;
@@ -96,15 +98,13 @@ QString BenchCase::title() const
 
 QString BenchCase::description() const
 {
+    const QLocale locale;
     if (kind == Kind::LoadStep)
         return tr("%1: a weight pulling with %2 % of the holding torque hung on at standstill; watched %3 ms")
-            .arg(title())
-            .arg(100.0 * loadStep, 0, 'g', 3)
+            .arg(title(), locale.toString(100.0 * loadStep, 'g', 3))
             .arg(watch);
     return tr("%1: %2 revolutions at %3 rev/s, ramps of %4 rev/s²; watched %5 ms after the ramp")
-        .arg(title())
-        .arg(revolutions, 0, 'g', 3)
-        .arg(speed, 0, 'g', 3)
-        .arg(acceleration, 0, 'g', 4)
+        .arg(title(), locale.toString(revolutions, 'g', 3), locale.toString(speed, 'g', 3),
+             locale.toString(acceleration, 'g', 4))
         .arg(watch);
 }

@@ -4,6 +4,7 @@
 #include "loopcomparison.h"
 
 #include <cmath>
+#include <QLocale>
 #include <vector>
 
 #include "comparisonprotocol.h"
@@ -62,7 +63,8 @@ bool LoopComparison::held(BenchRig::Loop loop) const
 QString LoopComparison::deviations() const
 {
     auto text = [](const Spread& s) {
-        return tr("%1 ± %2 microsteps").arg(s.mean(), 0, 'f', 1).arg(s.standardDeviation(), 0, 'f', 1);
+        const QLocale locale;
+        return tr("%1 ± %2 microsteps").arg(locale.toString(s.mean(), 'f', 1), locale.toString(s.standardDeviation(), 'f', 1));
     };
     QString result = tr("open loop %1, closed loop %2").arg(text(m_open), text(m_closed));
     if (m_openStops || m_closedStops)

@@ -76,7 +76,7 @@ QString PresetComparison::table() const
 {
     if (!m_protocol)
         return QString();
-    return title() + QLatin1Char('\n') + caseDescriptions() + QLatin1Char('\n') + m_protocol->table();
+    return title() + QLatin1Char('\n') + caseDescriptions() + QLatin1Char('\n') + m_protocol->table(QLocale());
 }
 
 QJsonObject PresetComparison::toJson() const

@@ -51,7 +51,8 @@ public:
     QString title() const;
     QString caseDescriptions() const;
 
-    // The title and the protocol's table as plain text, numbers in the C locale; and as JSON.
+    // The title and the protocol's table as plain text, numbers in the user's locale as in the
+    // window; and as JSON.
     QString table() const;
     QJsonObject toJson() const;
 

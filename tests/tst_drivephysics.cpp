@@ -83,7 +83,6 @@ private slots:
     void deviationLimit();
     void presetsOrdered();
     void releasedAfterAStall();
-    void activeLoadPullsBackward();
     void measuredVelocityFiltered();
     void independentOfChunking();
     void stiffSettings_data();
@@ -92,7 +91,6 @@ private slots:
     void runaway_data();
     void runaway();
     void integralDoesNotWindUp();
-    void startUpCurrent();
     void correctionClipped_data();
     void correctionClipped();
 };
@@ -277,7 +275,8 @@ void TestDrivePhysics::slipsWholePeriods()
 }
 
 // Steps lost before the closed loop was initialised are not its to make up: it takes the
-// rotor as it finds it, and then holds it.
+// rotor as it finds it, and then holds it. The initialisation runs at the start-up current
+// (126), and the closed loop's scaler starts from it.
 void TestDrivePhysics::closedLoopStartsWhereTheRotorIs()
 {
     SimulatedDrive drive;
@@ -286,8 +285,13 @@ void TestDrivePhysics::closedLoopStartsWhereTheRotorIs()
     finish(drive);
     const double stalled = drive.axis(0)->physics().rotorPosition();
     QVERIFY(lost(drive) > 50000);
+    drive.setAxisParameter(126, 0, 100);
     drive.setAxisParameter(129, 0, 1);
-    drive.advance(SimulatedAxis::ClosedLoopInitTime + 500);
+    drive.advance(SimulatedAxis::ClosedLoopInitTime / 2);
+    QCOMPARE(drive.axis(0)->driveSignals().currentAmplitude, 100.0 * 100 / 255);
+    drive.advance(SimulatedAxis::ClosedLoopInitTime / 2);
+    QCOMPARE(drive.axis(0)->controller().scaler(), 100.0 / 255);
+    drive.advance(500);
     QCOMPARE(gap(drive, 133), 1);
     QCOMPARE(drive.axis(0)->positionDeviation(), 0.0);
     drive.move(0, 1, 51000);
@@ -377,21 +381,6 @@ void TestDrivePhysics::releasedAfterAStall()
     QVERIFY2(most < 51000 + FullStep && std::abs(lost(drive)) < FullStep, qPrintable(QString::number(most)));
 }
 
-// An active load (a vertical axis) pulls backward: at rest the rotor sags behind its field by
-// asin(load / kT I).
-void TestDrivePhysics::activeLoadPullsBackward()
-{
-    SimulatedDrive drive;
-    MotorPhysics::Motor motor;
-    motor.detentTorque = 0.0;
-    motor.activeLoad = 0.3 * motor.holdingTorque;
-    prepare(drive, motor, false);
-    drive.setAxisParameter(7, 0, 255);
-    drive.advance(2000);
-    const double angle = drive.axis(0)->loadAngle();
-    QVERIFY2(std::abs(angle - std::asin(0.3) * 180 / Pi) < 0.5, qPrintable(QString::number(angle)));
-}
-
 // The measured velocity (3) is filtered: at 3.125 counts per millisecond it does not jump by a
 // count per millisecond (12800 pps).
 void TestDrivePhysics::measuredVelocityFiltered()
@@ -473,16 +462,25 @@ void TestDrivePhysics::stiffSettings()
         QVERIFY2(gap(drive, 207) == 1 && gap(drive, 1) < Microsteps, qPrintable(figures));
 }
 
-// A weight of 30 % of the holding torque on a vertical axis. Held only by the standby current
-// in open loop, it falls, braked by the windings the chopper holds shorted: it comes down at
+// A weight of 30 % of the holding torque on a vertical axis (an active load). At full standby
+// current the rotor sags behind its field by asin(load / kT I). Held only by the standby
+// current of 3 %, it falls, braked by the windings the chopper holds shorted: it comes down at
 // their terminal speed, T = (kT^2 R / (R^2 + (Nr w L)^2) + D) w. Switched to closed loop, the
 // drive catches it and holds it.
 void TestDrivePhysics::hangingLoad()
 {
     MotorPhysics::Motor motor;
+    motor.detentTorque = 0.0;
     motor.activeLoad = 0.3 * motor.holdingTorque;
     SimulatedDrive drive;
     prepare(drive, motor, false);
+    drive.setAxisParameter(7, 0, 255);
+    drive.advance(2000);
+    const double angle = drive.axis(0)->loadAngle();
+    QVERIFY2(std::abs(angle - std::asin(0.3) * 180 / Pi) < 0.5, qPrintable(QString::number(angle)));
+    motor.detentTorque = MotorPhysics::Motor().detentTorque;
+    drive.setMotor(motor);
+    drive.setAxisParameter(7, 0, 8);
     drive.advance(3000);
     const double kT = 1.26 / 2.8;
     double model = 0.0;
@@ -490,7 +488,9 @@ void TestDrivePhysics::hangingLoad()
         const double x = 50 * model * motor.inductance;
         model = motor.activeLoad / (kT * kT * motor.resistance / (motor.resistance * motor.resistance + x * x) + motor.damping);
     }
-    const double terminal = -drive.axis(0)->physics().rotorVelocity() * 2 * Pi / Microsteps;
+    const double before = drive.axis(0)->physics().rotorPosition();
+    drive.advance(1000); // the mean over a second: the standby current and the detent ripple it
+    const double terminal = (before - drive.axis(0)->physics().rotorPosition()) * 2 * Pi / Microsteps;
     QVERIFY2(std::abs(terminal / model - 1) < 0.05, qPrintable(QString("%1 rad/s, model %2").arg(terminal).arg(model)));
 
     drive.setAxisParameter(129, 0, 1);
@@ -560,46 +560,44 @@ void TestDrivePhysics::integralDoesNotWindUp()
     QVERIFY2(furthest - target < FullStep && std::abs(lost(drive)) < 2 * Counts / 1000.0 * 12.8, qPrintable(figures));
 }
 
-// The initialisation runs at the start-up current (126), and the closed loop starts from it.
-void TestDrivePhysics::startUpCurrent()
-{
-    SimulatedDrive drive;
-    drive.setTrueEncoderResolution(Counts);
-    drive.setAxisParameter(210, 0, Counts);
-    drive.setAxisParameter(126, 0, 100);
-    drive.setAxisParameter(129, 0, 1);
-    drive.advance(SimulatedAxis::ClosedLoopInitTime / 2);
-    QCOMPARE(drive.axis(0)->driveSignals().currentAmplitude, 100.0 * 100 / 255);
-    drive.advance(SimulatedAxis::ClosedLoopInitTime / 2);
-    QCOMPARE(gap(drive, 133), 1);
-    QCOMPARE(drive.axis(0)->controller().scaler(), 100.0 / 255);
-}
-
 void TestDrivePhysics::correctionClipped_data()
 {
     QTest::addColumn<int>("distance");
-    QTest::newRow("forwards") << 51000;
-    QTest::newRow("backwards") << -51000;
+    QTest::addColumn<int>("p");         // 115
+    QTest::addColumn<int>("i");         // 116
+    QTest::addColumn<int>("iClipping"); // 117
+    QTest::addColumn<int>("clipping");  // 119
+    QTest::addColumn<int>("bound");     // pps the correction never exceeds
+    QTest::addColumn<bool>("reached");  // and reaches
+    QTest::newRow("119 forwards") << 51000 << 10000 << 20 << 2000 << 1000 << 1000 << true;
+    QTest::newRow("119 backwards") << -51000 << 10000 << 20 << 2000 << 1000 << 1000 << true;
+    // I alone, its integral clipped by 117 to 1600 / 16 x 16 x 1 pps.
+    QTest::newRow("117 bounds the integral") << 51000 << 0 << 1600 << 1 << 100000 << 1600 << false;
 }
 
 // Under a heavy load the correction velocity reaches its clipping (119) and stays within it,
-// in either direction.
+// in either direction; the integral's share stays within its clipping (117).
 void TestDrivePhysics::correctionClipped()
 {
     QFETCH(int, distance);
-    const int clipping = 1000;
+    QFETCH(int, p);
+    QFETCH(int, i);
+    QFETCH(int, iClipping);
+    QFETCH(int, clipping);
+    QFETCH(int, bound);
+    QFETCH(bool, reached);
     SimulatedDrive drive;
     prepare(drive, withFriction(0.8), true);
-    drive.setAxisParameter(115, 0, 10000);
-    drive.setAxisParameter(119, 0, clipping);
+    for (const auto& value : {qMakePair(115, p), qMakePair(116, i), qMakePair(117, iClipping), qMakePair(119, clipping)})
+        drive.setAxisParameter(value.first, 0, value.second);
     drive.move(0, 1, distance);
     double low = 0.0, high = 0.0;
     for (int ms = 0; ms < 2000; ++ms, drive.advance(1)) {
         low = std::min(low, drive.axis(0)->driveSignals().correctionVelocity);
         high = std::max(high, drive.axis(0)->driveSignals().correctionVelocity);
     }
-    const double reached = distance > 0 ? high : -low;
-    QVERIFY2(low >= -clipping && high <= clipping && reached == clipping, qPrintable(QString("%1 to %2").arg(low).arg(high)));
+    const double most = distance > 0 ? high : -low;
+    QVERIFY2(low >= -bound && high <= bound && (!reached || most == bound), qPrintable(QString("%1 to %2").arg(low).arg(high)));
 }
 
 QTEST_GUILESS_MAIN(TestDrivePhysics)

@@ -335,6 +335,13 @@ void SimulatedAxis::setEncoder(int countsPerRevolution, bool reversed)
     m_encoderReversed = reversed;
 }
 
+void SimulatedAxis::turnEncoderDisc(double counts)
+{
+    foldEncoder();
+    m_encoderPhase += counts;
+    resynchronise();
+}
+
 int SimulatedAxis::microstepsPerRevolution() const
 {
     return (1 << m_values.value(140)) * m_values.value(202);

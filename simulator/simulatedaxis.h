@@ -73,6 +73,9 @@ public:
     // The encoder as it is built in: counts per revolution and whether it counts against the
     // shaft. The count it shows so far is kept.
     void setEncoder(int countsPerRevolution, bool reversed);
+    // The encoder's disc turned on the shaft by `counts` (fractions too) without the shaft
+    // turning: where the count edges lie against the rotor's detents. For a bench's start phase.
+    void turnEncoderDisc(double counts);
 
     bool isMoving() const { return m_mode != Mode::Idle; }
     double exactPosition() const { return m_position; }

@@ -10,8 +10,9 @@
 #include <QJsonArray>
 
 #include "axisprobe.h"
-#include "parametercatalogue.h"
+#include "koraprogram.h"
 #include "presetcomparison.h"
+#include "spreadformat.h"
 
 namespace {
 const double Pi = 3.14159265358979323846;
@@ -22,6 +23,7 @@ const double IScale = 16.0;
 const int GainLimit = 65535;
 const int Points = 24;
 const double LowestFrequency = 0.3; // Hz: below the slowest preset's crossover
+const double HighestFrequency = 450.0;
 const int IdentificationRepetitions = 2;
 const int Attempts = 5;
 const double BackOff = 0.7;
@@ -33,20 +35,21 @@ std::complex<double> pi(double kp, double ki, double frequency)
 }
 
 // Points whose output stays below one quantum carry no information.
-std::vector<FrequencyResponse::Point> usable(const FrequencyResponse::Result& loop, double quantum)
+FrequencyResponse::Result usable(FrequencyResponse::Result loop, double quantum)
 {
     std::vector<FrequencyResponse::Point> points;
     for (const auto& point : loop.points) {
         if (std::abs(point.response) * point.amplitude >= quantum)
             points.push_back(point);
     }
-    return points;
+    loop.points = points;
+    return loop;
 }
 } // namespace
 
 constexpr int AutoTuner::Tuned[];
 
-int AutoTuner::value(const AxisCopy::Parameters& parameters, int number)
+int AutoTuner::value(const Parameters& parameters, int number)
 {
     for (const auto& p : parameters) {
         if (p.first == number)
@@ -55,28 +58,39 @@ int AutoTuner::value(const AxisCopy::Parameters& parameters, int number)
     return 0;
 }
 
+QString AutoTuner::program(const Parameters& parameters, int motor)
+{
+    QString text = QStringLiteral("// ") + tr("Closed-loop settings proposed by the tuner") + QLatin1Char('\n');
+    for (const auto& p : parameters) {
+        KoraProgram::Instruction instruction;
+        instruction.type = p.first;
+        instruction.motor = motor;
+        instruction.value = p.second;
+        text += KoraProgram::describe(instruction) + QLatin1Char('\n');
+    }
+    return text;
+}
+
 bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double* newKp,
                       double* newKi, double* phaseMargin, double* gainMargin)
 {
     if (loop.points.size() < 2)
         return false;
-    const double w = 2.0 * Pi * crossover;
-    // The plant at the crossover, interpolated in log frequency.
+    // The plant: the measured open loop without the PI it was measured with.
+    std::vector<std::complex<double>> plant;
+    for (const auto& point : loop.points)
+        plant.push_back(point.response / (1.0 - point.response) / pi(kp, ki, point.frequency));
     std::complex<double> plantAt;
     bool found = false;
-    std::vector<std::complex<double>> plant;
-    for (const auto& point : loop.points) {
-        const std::complex<double> t = point.response;
-        plant.push_back(t / (1.0 - t) / pi(kp, ki, point.frequency));
-    }
     for (size_t i = 1; i < loop.points.size() && !found; ++i) {
         const double f0 = loop.points[i - 1].frequency;
         const double f1 = loop.points[i].frequency;
         if (crossover < f0 || crossover > f1)
             continue;
+        // Interpolated in log frequency: log magnitude and phase.
         const double u = std::log(crossover / f0) / std::log(f1 / f0);
         const double m = std::exp((1 - u) * std::log(std::abs(plant[i - 1])) + u * std::log(std::abs(plant[i])));
-        double a0 = std::arg(plant[i - 1]);
+        const double a0 = std::arg(plant[i - 1]);
         double a1 = std::arg(plant[i]);
         a1 -= 2 * Pi * std::round((a1 - a0) / (2 * Pi));
         plantAt = std::polar(m, (1 - u) * a0 + u * a1);
@@ -84,9 +98,8 @@ bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double k
     }
     if (!found)
         return false;
-    const double zero = w / ZeroRatio;
-    const std::complex<double> shape = pi(1.0, zero, crossover);
-    *newKp = 1.0 / std::abs(plantAt * shape);
+    const double zero = 2.0 * Pi * crossover / ZeroRatio;
+    *newKp = 1.0 / std::abs(plantAt * pi(1.0, zero, crossover));
     *newKi = *newKp * zero;
     FrequencyResponse::Result shaped;
     shaped.loop = true;
@@ -94,7 +107,7 @@ bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double k
         FrequencyResponse::Point point = loop.points[i];
         const std::complex<double> l = plant[i] * pi(*newKp, *newKi, point.frequency);
         point.response = l / (1.0 + l);
-        point.magnitude.mean = 20.0 * std::log10(std::abs(point.response));
+        point.magnitude = Spread({20.0 * std::log10(std::abs(point.response))});
         shaped.points.push_back(point);
     }
     FrequencyResponse::analyse(&shaped);
@@ -104,55 +117,47 @@ bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double k
            && (!std::isfinite(shaped.gainMargin) || shaped.gainMargin >= TargetGainMargin);
 }
 
-AutoTuner::Result AutoTuner::run(const AxisCopy::Configuration& configuration, const Progress& progress)
+AutoTuner::Result AutoTuner::run(const BenchRig& rig, const Progress& progress)
 {
     Result result;
     auto ask = [&progress](double done) { return !progress || progress(done); };
-    auto tuned = [&configuration]() {
-        const ParameterCatalogue catalogue;
-        AxisCopy::Parameters parameters;
-        for (int number : Tuned) {
-            const int fallback = catalogue.find(number)->parameter.defaultValue;
-            parameters.append(qMakePair(number, AxisCopy::value(configuration, number, fallback)));
-        }
-        return parameters;
-    };
-    result.current.name = tr("present settings");
-    result.current.parameters = tuned();
+    for (int number : Tuned)
+        result.current.append(qMakePair(number, rig.parameter(number)));
     if (!ask(0.0))
         return result;
 
-    // 1. The current the load needs.
-    result.current.move = BenchMoveCase::run(configuration, Repetitions);
-    AxisCopy probeCopy(configuration);
-    if (!probeCopy.prepare(0.0)) {
-        result.reason = tr("The closed loop does not start on this configuration.");
+    // 1. The current the load needs, and the error left at rest.
+    BenchRig probe = rig;
+    if (!probe.prepare(0.0, 0.0)) {
+        result.reason = probe.errorString();
         return result;
     }
-    const double quantum = probeCopy.microstepsPerCount();
-    const double quarter = probeCopy.fullStep();
-    const int scalerMinimum = std::clamp(int(std::lround(ScalerMargin * result.current.move.cruiseScaler * 255.0)),
-                                         value(result.current.parameters, 113), 255);
-    const int tolerance = int(std::lround(std::max(ToleranceCounts * quantum, result.current.move.restJitter + quantum)));
-    AxisCopy::Parameters proposal = {{113, scalerMinimum}, {114, 255}, {125, tolerance}};
-    if (!ask(0.15))
+    const BenchMoveCase::Result present = BenchMoveCase::run(rig, Repetitions);
+    const double quantum = rig.microstepsPerCount();
+    const double quarter = rig.fullStep(); // a quarter electrical period
+    const int scalerMinimum
+        = std::clamp(int(std::lround(ScalerMargin * present.cruiseScaler * 255.0)), value(result.current, 113), 255);
+    const int tolerance = int(std::lround(std::max(ToleranceCounts * quantum, present.restJitter + quantum)));
+    const Parameters scaler = {{113, scalerMinimum}, {114, 255}, {125, tolerance}};
+    if (!ask(0.1))
         return result;
 
     // 2. The loop's plant, with the new current and an identification gain.
-    const int identificationI = value(result.current.parameters, 116);
-    const AxisCopy::Configuration identification = AxisCopy::with(
-        AxisCopy::with(configuration, proposal), {{115, IdentificationGain}, {116, identificationI}, {119, GainLimit * 4}});
+    const int identificationI = value(result.current, 116);
+    BenchRig identification = rig;
+    AxisProbe::apply(&identification, scaler);
+    AxisProbe::apply(&identification, {{115, IdentificationGain}, {116, identificationI}, {119, 4 * GainLimit}});
     const double amplitude = FrequencyResponse::amplitudeFor(quantum, 4 * quarter);
-    const std::vector<double> frequencies = FrequencyResponse::logSpaced(LowestFrequency, 450.0, Points);
+    const std::vector<double> frequencies = FrequencyResponse::logSpaced(LowestFrequency, HighestFrequency, Points);
     {
-        AxisProbe probe(identification, SimulatedAxis::SignalPoint::Error);
-        result.identification = FrequencyResponse::measure(probe, frequencies, amplitude, IdentificationRepetitions, true,
-                                                           [&](double done) { return ask(0.15 + 0.25 * done); });
+        AxisProbe loopProbe(identification, SimulatedAxis::SignalPoint::Error);
+        result.identification
+            = FrequencyResponse::measure(loopProbe, frequencies, amplitude, IdentificationRepetitions, true,
+                                         [&](double done) { return ask(0.1 + 0.2 * done); });
         if (!result.identification.complete)
             return result;
     }
-    FrequencyResponse::Result plantData = result.identification;
-    plantData.points = usable(result.identification, quantum);
+    const FrequencyResponse::Result plant = usable(result.identification, quantum);
 
     // 3. Placement: the highest crossover that meets the targets within the gains' range.
     const double kpId = IdentificationGain / PScale;
@@ -162,91 +167,103 @@ AutoTuner::Result AutoTuner::run(const AxisCopy::Configuration& configuration, c
     double ki = 0.0;
     for (double f : FrequencyResponse::logSpaced(0.5, 200.0, 120)) {
         double p, i, pm, gm;
-        if (place(plantData, kpId, kiId, f, &p, &i, &pm, &gm) && p * PScale <= GainLimit && i * IScale <= GainLimit) {
+        if (place(plant, kpId, kiId, f, &p, &i, &pm, &gm) && p * PScale <= GainLimit && i * IScale <= GainLimit) {
             crossover = f;
             kp = p;
             ki = i;
         }
     }
-    if (crossover < 0) {
+    if (crossover < 0)
         result.reason = tr("No crossover on the measured loop meets a phase margin of %1° and a gain margin of %2 dB.")
                             .arg(TargetPhaseMargin)
                             .arg(TargetGainMargin);
-    }
 
-    // 4. Check the proposal's own loop and its standstill after the bench move, lowering the
-    // crossover until both hold.
+    // 4. The proposal's own loop and its standstill after the gentle move, the crossover
+    // lowered until both hold.
+    BenchMoveCase::Result proposalMove;
     for (int attempt = 0; crossover > 0 && attempt < Attempts; ++attempt) {
         const int p = std::clamp(int(std::lround(kp * PScale)), 1, GainLimit);
         const int i = std::clamp(int(std::lround(ki * IScale)), 0, GainLimit);
         const int dv = std::max(1, int(std::lround(kp * quarter)));
         const int clip = std::max(1, int(std::ceil(double(dv) / std::max(1, i))));
-        result.proposal.parameters = proposal;
-        result.proposal.parameters.append({{115, p}, {116, i}, {117, clip}, {119, dv}});
-        const AxisCopy::Configuration proposed = AxisCopy::with(configuration, result.proposal.parameters);
-        AxisProbe probe(proposed, SimulatedAxis::SignalPoint::Error);
-        result.proposal.loop = FrequencyResponse::measure(probe, frequencies, amplitude, IdentificationRepetitions, true,
-                                                          [&](double done) { return ask(0.4 + 0.1 * attempt + 0.1 * done); });
-        if (!result.proposal.loop.complete)
+        result.proposal = scaler;
+        result.proposal.append({{115, p}, {116, i}, {117, clip}, {119, dv}});
+        BenchRig proposed = rig;
+        AxisProbe::apply(&proposed, result.proposal);
+        AxisProbe loopProbe(proposed, SimulatedAxis::SignalPoint::Error);
+        result.proposalLoop = FrequencyResponse::measure(loopProbe, frequencies, amplitude, IdentificationRepetitions,
+                                                         true, [&](double done) {
+                                                             return ask(0.3 + 0.08 * (attempt + done));
+                                                         });
+        if (!result.proposalLoop.complete)
             return result;
-        const FrequencyResponse::Result& loop = result.proposal.loop;
+        const FrequencyResponse::Result& loop = result.proposalLoop;
         result.stable = std::isfinite(loop.phaseMargin) && loop.phaseMargin >= RequiredPhaseMargin
                         && (!std::isfinite(loop.gainMargin) || loop.gainMargin >= RequiredGainMargin);
         if (result.stable) {
-            result.proposal.move = BenchMoveCase::run(proposed, Repetitions);
-            if (result.proposal.move.holds())
+            proposalMove = BenchMoveCase::run(proposed, Repetitions);
+            result.stable = proposalMove.holds();
+            if (result.stable)
                 break;
         }
         crossover *= BackOff;
         double pm, gm;
-        place(plantData, kpId, kiId, crossover, &kp, &ki, &pm, &gm);
+        place(plant, kpId, kiId, crossover, &kp, &ki, &pm, &gm);
     }
-    result.proposal.name = tr("proposal");
-    if (!ask(0.8))
+    if (!ask(0.7))
         return result;
 
-    // 5. The bench move with each preset.
-    const std::vector<PresetComparison::Preset> presets = PresetComparison::presets();
-    for (size_t k = 0; k < presets.size(); ++k) {
-        if (!ask(0.85 + 0.15 * double(k) / presets.size()))
+    // 5. The comparison protocol: present settings, presets, proposal.
+    QVector<ComparisonProtocol::Variant> variants{{tr("present settings"), {}}};
+    result.moves.push_back(present);
+    for (const PresetComparison::Preset& preset : PresetComparison::presets()) {
+        const Parameters parameters{{115, preset.p}, {116, preset.i}};
+        variants.append({QString::fromLatin1(preset.name), parameters});
+        BenchRig presetRig = rig;
+        AxisProbe::apply(&presetRig, parameters);
+        result.moves.push_back(BenchMoveCase::run(presetRig, Repetitions));
+        if (!ask(0.7 + 0.05 * variants.size()))
             return result;
-        Candidate candidate;
-        candidate.name = QString::fromLatin1(presets[k].name);
-        candidate.parameters = {{115, presets[k].p}, {116, presets[k].i}};
-        candidate.move = BenchMoveCase::run(AxisCopy::with(configuration, candidate.parameters), Repetitions);
-        if (candidate.move.holds()
-            && (result.best < 0 || candidate.move.rms.mean < result.presets[size_t(result.best)].move.rms.mean))
-            result.best = int(k);
-        result.presets.push_back(candidate);
     }
-    result.complete = true;
-    if (result.best < 0) {
-        if (result.reason.isEmpty())
-            result.reason = tr("No preset holds the bench move.");
+    if (!result.proposal.isEmpty()) {
+        variants.append({tr("proposal"), result.proposal});
+        result.moves.push_back(proposalMove);
     }
-    if (!result.stable) {
-        if (result.reason.isEmpty())
-            result.reason = tr("The proposal's measured loop has a phase margin of %1° and a gain margin of %2 dB.")
-                                .arg(result.proposal.loop.phaseMargin, 0, 'f', 1)
-                                .arg(result.proposal.loop.gainMargin, 0, 'f', 1);
+    result.comparison.emplace(rig, variants, ComparisonProtocol::standardCases(rig.motor()));
+    if (!result.comparison->run()) {
+        result.reason = result.comparison->errorString();
+        result.comparison.reset();
         return result;
     }
-    if (!result.proposal.move.holds()) {
-        result.reason = result.proposal.move.limitCycle ? tr("The proposal hunts at standstill after the bench move.")
-                                                        : tr("The proposal does not complete the bench move.");
+    for (int v = Conservative; v <= Aggressive; ++v) {
+        if (result.moves[size_t(v)].holds() && (result.best < 0 || result.rms(v).mean() < result.rms(result.best).mean()))
+            result.best = v;
+    }
+    result.complete = ask(1.0);
+    if (result.best < 0 && result.reason.isEmpty())
+        result.reason = tr("No preset holds the gentle move.");
+    if (result.proposal.isEmpty())
+        return result;
+    if (!result.stable) {
+        if (!proposalMove.holds() && std::isfinite(result.proposalLoop.phaseMargin))
+            result.reason = tr("The proposal hunts at standstill after the gentle move.");
+        else
+            result.reason = tr("The proposal's measured loop has a phase margin of %1° and a gain margin of %2 dB.")
+                                .arg(result.proposalLoop.phaseMargin, 0, 'f', 1)
+                                .arg(result.proposalLoop.gainMargin, 0, 'f', 1);
         return result;
     }
     if (result.best >= 0) {
-        const Candidate& best = result.presets[size_t(result.best)];
-        if (result.proposal.move.rms.mean >= best.move.rms.mean) {
-            result.reason = tr("Its RMS following error (%1 microsteps) is not below the best preset's (%2).")
-                                .arg(result.proposal.move.rms.text(2), best.move.rms.text(2));
-            return result;
-        }
-        if (result.proposal.move.rms.overlaps(best.move.rms)) {
-            result.reason = tr("Its RMS following error (%1 microsteps) overlaps the best preset's (%2): no measurable "
-                               "difference.")
-                                .arg(result.proposal.move.rms.text(2), best.move.rms.text(2));
+        const Spread mine = result.rms(Proposal);
+        const Spread theirs = result.rms(result.best);
+        if (mine.compare(theirs) != Spread::Verdict::Lower) {
+            result.reason = mine.overlaps(theirs)
+                                ? tr("Its RMS following error on the gentle move (%1 microsteps) overlaps the best "
+                                     "preset's (%2): no measurable difference.")
+                                      .arg(SpreadFormat::text(mine, 2), SpreadFormat::text(theirs, 2))
+                                : tr("Its RMS following error on the gentle move (%1 microsteps) is above the best "
+                                     "preset's (%2).")
+                                      .arg(SpreadFormat::text(mine, 2), SpreadFormat::text(theirs, 2));
             return result;
         }
     }
@@ -254,72 +271,89 @@ AutoTuner::Result AutoTuner::run(const AxisCopy::Configuration& configuration, c
     return result;
 }
 
-QJsonObject AutoTuner::Candidate::toJson() const
+Spread AutoTuner::Result::rms(int variant) const
 {
-    QJsonObject values;
-    for (const auto& p : parameters)
-        values.insert(QString::number(p.first), p.second);
-    QJsonObject json{{QStringLiteral("name"), name},
-                     {QStringLiteral("parameters"), values},
-                     {QStringLiteral("rmsErrorMicrosteps"), move.rms.toJson()},
-                     {QStringLiteral("peakErrorMicrosteps"), move.peak.toJson()},
-                     {QStringLiteral("limitCycle"), move.limitCycle},
-                     {QStringLiteral("holds"), move.holds()}};
-    if (!loop.points.empty()) {
-        json.insert(QStringLiteral("phaseMarginDegrees"),
-                    std::isfinite(loop.phaseMargin) ? QJsonValue(loop.phaseMargin) : QJsonValue());
-        json.insert(QStringLiteral("gainMarginDb"),
-                    std::isfinite(loop.gainMargin) ? QJsonValue(loop.gainMargin) : QJsonValue());
-        json.insert(QStringLiteral("crossoverHz"), loop.crossover > 0 ? QJsonValue(loop.crossover) : QJsonValue());
-    }
-    return json;
+    if (!comparison || variant < 0 || variant >= comparison->variants().size())
+        return Spread();
+    return comparison->spread(variant, 0, ComparisonProtocol::RmsError);
+}
+
+QString AutoTuner::Result::variantName(int variant) const
+{
+    return comparison && variant >= 0 && variant < comparison->variants().size() ? comparison->variants().at(variant).name
+                                                                                : QString();
 }
 
 QJsonObject AutoTuner::Result::toJson() const
 {
-    QJsonArray presetArray;
-    for (const Candidate& c : presets)
-        presetArray.append(c.toJson());
-    return {{QStringLiteral("current"), current.toJson()},
-            {QStringLiteral("proposal"), proposal.toJson()},
-            {QStringLiteral("presets"), presetArray},
-            {QStringLiteral("bestPreset"), best >= 0 ? QJsonValue(presets[size_t(best)].name) : QJsonValue()},
-            {QStringLiteral("stable"), stable},
-            {QStringLiteral("offered"), offered},
-            {QStringLiteral("reason"), reason}};
+    auto values = [](const Parameters& parameters) {
+        QJsonObject json;
+        for (const auto& p : parameters)
+            json.insert(QString::number(p.first), p.second);
+        return json;
+    };
+    auto optional = [](double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); };
+    QJsonArray variants;
+    for (size_t v = 0; v < moves.size(); ++v) {
+        variants.append(QJsonObject{{QStringLiteral("name"), variantName(int(v))},
+                                    {QStringLiteral("gentleMoveRmsMicrosteps"), SpreadFormat::json(rms(int(v)))},
+                                    {QStringLiteral("limitCycle"), moves[v].limitCycle},
+                                    {QStringLiteral("holds"), moves[v].holds()}});
+    }
+    QJsonObject json{{QStringLiteral("current"), values(current)},
+                     {QStringLiteral("proposal"), proposal.isEmpty() ? QJsonValue() : QJsonValue(values(proposal))},
+                     {QStringLiteral("variants"), variants},
+                     {QStringLiteral("bestPreset"), best >= 0 ? QJsonValue(variantName(best)) : QJsonValue()},
+                     {QStringLiteral("stable"), stable},
+                     {QStringLiteral("offered"), offered},
+                     {QStringLiteral("reason"), reason}};
+    if (!proposalLoop.points.empty()) {
+        json.insert(QStringLiteral("proposalPhaseMarginDegrees"), optional(proposalLoop.phaseMargin));
+        json.insert(QStringLiteral("proposalGainMarginDb"), optional(proposalLoop.gainMargin));
+        json.insert(QStringLiteral("proposalCrossoverHz"), proposalLoop.crossover > 0 ? QJsonValue(proposalLoop.crossover)
+                                                                                       : QJsonValue());
+    }
+    if (comparison)
+        json.insert(QStringLiteral("comparison"), comparison->toJson());
+    return json;
 }
 
 QString AutoTuner::Result::text() const
 {
-    QString out = tr("Tuner (bench move: RMS and peak following error in microsteps, mean ± sd):") + QLatin1Char('\n');
-    auto row = [](const Candidate& c, bool mark) {
+    QString out = tr("Tuner: the gentle move's RMS following error in microsteps (mean ± sd):") + QLatin1Char('\n');
+    auto row = [this](int v, const Parameters& parameters) {
         QString values;
-        for (const auto& p : c.parameters)
+        for (const auto& p : parameters)
             values += QStringLiteral(" %1=%2").arg(p.first).arg(p.second);
-        return QStringLiteral("  %1%2  RMS %3  peak %4 %5%6\n")
+        const bool mark = (offered && v == Proposal) || (!offered && v == best);
+        return QStringLiteral("  %1%2 %3 %4%5\n")
             .arg(mark ? QStringLiteral("* ") : QStringLiteral("  "))
-            .arg(c.name, -20)
-            .arg(c.move.rms.text(2), c.move.peak.text(1))
-            .arg(c.move.holds() ? QString() : tr("(does not hold)"))
+            .arg(variantName(v), -18)
+            .arg(SpreadFormat::text(rms(v), 2), -14)
+            .arg(moves[size_t(v)].holds() ? QString() : tr("(hunts or stops) "))
             .arg(values);
     };
-    out += row(current, false);
-    for (size_t k = 0; k < presets.size(); ++k)
-        out += row(presets[k], int(k) == best && !offered);
-    if (!proposal.parameters.isEmpty())
-        out += row(proposal, offered);
-    if (!proposal.loop.points.empty())
-        out += tr("  Proposal's loop: crossover %1 Hz, phase margin %2°, gain margin %3 dB")
-                   .arg(proposal.loop.crossover, 0, 'f', 1)
-                   .arg(proposal.loop.phaseMargin, 0, 'f', 1)
-                   .arg(std::isfinite(proposal.loop.gainMargin) ? QString::number(proposal.loop.gainMargin, 'f', 1)
-                                                                : tr("not within the range"))
+    for (size_t v = 0; v < moves.size(); ++v) {
+        Parameters parameters;
+        if (int(v) == Present)
+            parameters = current;
+        else if (comparison)
+            parameters = comparison->variants().at(int(v)).parameters;
+        out += row(int(v), parameters);
+    }
+    if (!proposalLoop.points.empty())
+        out += tr("  Proposal's loop: crossover %1 Hz, phase margin %2°, gain margin %3")
+                   .arg(proposalLoop.crossover, 0, 'f', 1)
+                   .arg(proposalLoop.phaseMargin, 0, 'f', 1)
+                   .arg(std::isfinite(proposalLoop.gainMargin)
+                            ? QStringLiteral("%1 dB").arg(proposalLoop.gainMargin, 0, 'f', 1)
+                            : tr("not within the range"))
                + QLatin1Char('\n');
     if (offered)
         out += tr("The proposal is stable and measurably better than the best preset.") + QLatin1Char('\n');
     else if (best >= 0)
-        out += tr("The best preset (%1) stands: %2").arg(presets[size_t(best)].name, reason) + QLatin1Char('\n');
+        out += tr("The best preset (%1) stands. %2").arg(variantName(best), reason) + QLatin1Char('\n');
     else
-        out += tr("No stable proposal: %1").arg(reason) + QLatin1Char('\n');
+        out += tr("No stable proposal. %1").arg(reason) + QLatin1Char('\n');
     return out;
 }

@@ -10,8 +10,14 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "axiscopy.h"
+#include <QList>
+#include <QPair>
+
+#include <optional>
+
 #include "benchmovecase.h"
+#include "benchrig.h"
+#include "comparisonprotocol.h"
 #include "frequencyresponse.h"
 
 // Proposes the velocity correction (115, 116, 117, 119) and the current scaler (113, 114,
@@ -30,11 +36,11 @@
 //    and Ki (116). The DV clipping (119) lets P act linearly up to a quarter electrical period
 //    of error; the I clipping (117) lets the integral use all of it.
 // 4. Check: the proposal's own loop is measured (phase margin at least 45 degrees and a
-//    gain margin of at least 6 dB where the phase crosses -180 degrees, else the crossover is
-//    lowered and tried again), and the bench move is run with the proposal, with each preset
-//    and with the present settings. The proposal is offered only if it holds (no limit
-//    cycle, no stop) and its RMS following error is below the best preset's with spreads that
-//    do not overlap.
+//    gain margin of at least 6 dB where the phase crosses -180 degrees) and the gentle move
+//    must end without a limit cycle at standstill; else the crossover is lowered and tried
+//    again. Then the comparison protocol runs the present settings, the presets and the
+//    proposal. The proposal is offered only if it is stable and its RMS following error on
+//    the gentle move is below the best preset's with ranges that do not overlap.
 class AutoTuner
 {
     Q_DECLARE_TR_FUNCTIONS(AutoTuner)
@@ -46,40 +52,42 @@ public:
     static constexpr double RequiredPhaseMargin = 45.0;
     static constexpr double RequiredGainMargin = 6.0;
     static constexpr double ScalerMargin = 1.25;
-    static constexpr int ToleranceCounts = 3;
+    static constexpr int ToleranceCounts = 4;
     static constexpr int Repetitions = 5;
     static constexpr int Tuned[] = {113, 114, 125, 115, 116, 117, 119};
 
-    struct Candidate
-    {
-        QString name;
-        AxisCopy::Parameters parameters; // the tuned ones
-        BenchMoveCase::Result move;
-        FrequencyResponse::Result loop; // measured for the proposal only
-        QJsonObject toJson() const;
-    };
+    using Parameters = QList<QPair<int, int>>;
+    enum Variant { Present, Conservative, Balanced, Aggressive, Proposal };
+
     struct Result
     {
-        Candidate current;
-        std::vector<Candidate> presets;
-        Candidate proposal;
+        Parameters current;  // the tuned parameters as configured
+        Parameters proposal; // empty when no crossover met the targets
         FrequencyResponse::Result identification;
-        int best = -1;        // the best preset by the bench move's RMS error
+        FrequencyResponse::Result proposalLoop;
+        // The gentle move's standstill check, by Variant.
+        std::vector<BenchMoveCase::Result> moves;
+        std::optional<ComparisonProtocol> comparison; // variants by Variant
+        int best = -1;        // Variant of the best preset by the gentle move's RMS error
         bool stable = false;  // the proposal passed the stability checks
         bool offered = false; // stable and measurably better than the best preset
         bool complete = false;
         QString reason;
-        bool bestPresetHolds() const { return best >= 0 && presets[size_t(best)].move.holds(); }
+        bool bestPresetHolds() const { return best >= 0 && moves[size_t(best)].holds(); }
+        Spread rms(int variant) const; // the gentle move's RMS following error
+        QString variantName(int variant) const;
         QJsonObject toJson() const;
         QString text() const;
     };
     using Progress = std::function<bool(double done)>;
 
-    static Result run(const AxisCopy::Configuration& configuration, const Progress& progress = Progress());
+    static Result run(const BenchRig& rig, const Progress& progress = Progress());
     // Kp (1/s) and Ki (1/s^2) for a crossover at `crossover` Hz on the plant given by the
     // identification `loop` measured with the PI (kp, ki); false when no crossover there meets
     // the targets.
     static bool place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double* newKp,
                       double* newKi, double* phaseMargin, double* gainMargin);
-    static int value(const AxisCopy::Parameters& parameters, int number);
+    static int value(const Parameters& parameters, int number);
+    // The tuned parameters as a setup program's lines would set them, for one motor.
+    static QString program(const Parameters& parameters, int motor);
 };

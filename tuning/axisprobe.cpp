@@ -3,35 +3,52 @@
 
 #include "axisprobe.h"
 
-#include "simulateddrive.h"
+#include <cmath>
 
-AxisProbe::AxisProbe(const AxisCopy::Configuration& configuration, SimulatedAxis::SignalPoint point)
-    : m_copy(configuration)
+AxisProbe::AxisProbe(const BenchRig& rig, SimulatedAxis::SignalPoint point)
+    : m_base(rig)
+    , m_rig(rig)
     , m_point(point)
 {
 }
 
 bool AxisProbe::begin(double phase)
 {
-    return m_copy.prepare(phase);
+    m_rig = m_base;
+    return m_rig.prepare(phase, phase);
 }
 
 void AxisProbe::setInput(Signal signal)
 {
-    m_copy.axis()->setSetpointSignal(std::move(signal), m_point);
+    m_rig.drive().axis(0)->setSetpointSignal(std::move(signal), m_point);
 }
 
 void AxisProbe::advance(int milliseconds)
 {
-    m_copy.advance(milliseconds);
+    m_rig.advance(milliseconds);
 }
 
 double AxisProbe::output() const
 {
-    return m_copy.position();
+    return encoderPosition(m_rig);
 }
 
 double AxisProbe::quantum() const
 {
-    return m_copy.microstepsPerCount();
+    return m_rig.microstepsPerCount();
+}
+
+double AxisProbe::encoderPosition(const BenchRig& rig)
+{
+    const int resolution = rig.parameter(210);
+    const double count = double(rig.parameter(209));
+    return resolution ? count * rig.microstepsPerRevolution() / resolution : 0.0;
+}
+
+bool AxisProbe::apply(BenchRig* rig, const QList<QPair<int, int>>& parameters)
+{
+    bool ok = true;
+    for (const auto& parameter : parameters)
+        ok = rig->setParameter(parameter.first, parameter.second) && ok;
+    return ok;
 }

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 
 #include "responseprobe.h"
+#include "spreadformat.h"
 
 namespace {
 const double Pi = 3.14159265358979323846;
@@ -128,10 +129,10 @@ FrequencyResponse::Result FrequencyResponse::measure(ResponseProbe& probe, const
             phases.push_back(phase);
             sum += r;
         }
-        point.magnitude = MeasuredValue::of(magnitudes);
-        point.phase = MeasuredValue::of(phases);
+        point.magnitude = Spread(magnitudes);
+        point.phase = Spread(phases);
         point.response = sum / double(responses[i].size());
-        previous = point.phase.mean;
+        previous = point.phase.mean();
         result.points.push_back(point);
     }
     result.complete = true;
@@ -146,13 +147,13 @@ void FrequencyResponse::analyse(Result* result)
     const std::vector<Point>& p = result->points;
     result->peak = -1e9;
     for (size_t i = 0; i < p.size(); ++i) {
-        if (p[i].magnitude.mean > result->peak) {
-            result->peak = p[i].magnitude.mean;
+        if (p[i].magnitude.mean() > result->peak) {
+            result->peak = p[i].magnitude.mean();
             result->peakFrequency = p[i].frequency;
         }
-        if (i > 0 && result->bandwidth < 0 && p[i].magnitude.mean < -3.0 && p[i - 1].magnitude.mean >= -3.0)
-            result->bandwidth = crossing(p[i - 1].frequency, p[i - 1].magnitude.mean, p[i].frequency,
-                                         p[i].magnitude.mean, -3.0);
+        if (i > 0 && result->bandwidth < 0 && p[i].magnitude.mean() < -3.0 && p[i - 1].magnitude.mean() >= -3.0)
+            result->bandwidth = crossing(p[i - 1].frequency, p[i - 1].magnitude.mean(), p[i].frequency,
+                                         p[i].magnitude.mean(), -3.0);
     }
     if (!result->loop)
         return;
@@ -197,8 +198,8 @@ QJsonObject FrequencyResponse::Result::toJson() const
     for (const Point& point : points) {
         array.append(QJsonObject{{QStringLiteral("frequencyHz"), point.frequency},
                                  {QStringLiteral("amplitudeMicrosteps"), point.amplitude},
-                                 {QStringLiteral("magnitudeDb"), point.magnitude.toJson()},
-                                 {QStringLiteral("phaseDegrees"), point.phase.toJson()}});
+                                 {QStringLiteral("magnitudeDb"), SpreadFormat::json(point.magnitude)},
+                                 {QStringLiteral("phaseDegrees"), SpreadFormat::json(point.phase)}});
     }
     QJsonObject json{{QStringLiteral("points"), array}, {QStringLiteral("peakDb"), peak},
                      {QStringLiteral("peakFrequencyHz"), peakFrequency}};
@@ -222,8 +223,8 @@ QString FrequencyResponse::Result::text() const
     for (const Point& point : points)
         out += QStringLiteral("  %1 Hz  %2 dB  %3°\n")
                    .arg(point.frequency, 7, 'f', 1)
-                   .arg(point.magnitude.text(2), 14)
-                   .arg(point.phase.text(1), 14);
+                   .arg(SpreadFormat::text(point.magnitude, 2), 14)
+                   .arg(SpreadFormat::text(point.phase), 14);
     out += tr("  Bandwidth (-3 dB): %1").arg(figure(bandwidth, bandwidth > 0, QStringLiteral("Hz"))) + QLatin1Char('\n');
     out += tr("  Resonance peak: %1 dB at %2 Hz").arg(peak, 0, 'f', 1).arg(peakFrequency, 0, 'f', 1) + QLatin1Char('\n');
     out += tr("  Phase margin: %1").arg(figure(phaseMargin, std::isfinite(phaseMargin), QStringLiteral("°")))

@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 #include <QJsonObject>
 
-#include "measuredvalue.h"
+#include "spread.h"
 
 class ResponseProbe;
 
@@ -44,8 +44,8 @@ public:
     {
         double frequency = 0.0; // Hz, as measured (whole milliseconds)
         double amplitude = 0.0; // microsteps
-        MeasuredValue magnitude; // dB
-        MeasuredValue phase;     // degrees, unwrapped along the frequencies
+        Spread magnitude; // dB
+        Spread phase;     // degrees, unwrapped along the frequencies
         std::complex<double> response; // mean over the repetitions
     };
     struct Result

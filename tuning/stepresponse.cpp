@@ -8,7 +8,9 @@
 
 #include <QJsonArray>
 
-#include "simulateddrive.h"
+#include "axisprobe.h"
+#include "benchcase.h"
+#include "spreadformat.h"
 
 void StepResponse::figures(const std::vector<double>& trace, double target, double band, double* rise,
                            double* overshoot, double* settling, double* steady, double* peak)
@@ -46,58 +48,56 @@ void StepResponse::figures(const std::vector<double>& trace, double target, doub
     *steady = n ? sum / double(n) : 0.0;
 }
 
-StepResponse::Result StepResponse::measure(const AxisCopy::Configuration& configuration, Kind kind, int repetitions,
-                                           const Progress& progress)
+StepResponse::Result StepResponse::measure(const BenchRig& base, Kind kind, int repetitions, const Progress& progress)
 {
     Result result;
     result.kind = kind;
     repetitions = std::max(1, repetitions);
     std::vector<double> rise, overshoot, settling, steady, peak;
-    AxisCopy copy(configuration);
     for (int repetition = 0; repetition < repetitions; ++repetition) {
         if (progress && !progress(double(repetition) / repetitions))
             return result;
-        if (!copy.prepare(double(repetition) / repetitions))
+        BenchRig rig = base;
+        const double phase = double(repetition) / repetitions;
+        if (!rig.prepare(phase, phase))
             return result;
-        result.band = BandCounts * copy.microstepsPerCount();
+        result.band = BandCounts * rig.microstepsPerCount();
+        const double origin = AxisProbe::encoderPosition(rig);
         double target = 0.0;
         if (kind == Kind::Setpoint) {
-            target = SetpointStep * copy.fullStep();
+            target = SetpointStep * rig.fullStep();
             result.size = target;
-            copy.axis()->setSetpointSignal([target](double, double* offset, double* rate) {
+            rig.drive().axis(0)->setSetpointSignal([target](double, double* offset, double* rate) {
                 *offset = target;
                 *rate = 0.0;
             });
         } else {
-            result.size = LoadStepShare * configuration.motor.holdingTorque;
-            copy.setLoadStep(result.size);
+            result.size = BenchCase::loadStepCase().loadStep * rig.motor().holdingTorque;
+            rig.addLoadTorque(result.size);
         }
         std::vector<double> trace;
         trace.reserve(Duration);
         for (int ms = 0; ms < Duration; ++ms) {
-            copy.advance(1);
-            trace.push_back(copy.position());
+            rig.advance(1);
+            trace.push_back(AxisProbe::encoderPosition(rig) - origin);
         }
         double r, o, s, e, p;
         figures(trace, target, result.band, &r, &o, &s, &e, &p);
-        if (s < 0) {
-            ++result.unsettled;
-            s = Duration;
-        }
+        const double missing = std::nan("");
         if (kind == Kind::Setpoint) {
-            rise.push_back(r < 0 ? double(Duration) : r);
+            rise.push_back(r < 0 ? missing : r);
             overshoot.push_back(o);
         }
-        settling.push_back(s);
+        settling.push_back(s < 0 ? missing : s);
         steady.push_back(e);
         peak.push_back(p);
         result.traces.push_back(std::move(trace));
     }
-    result.riseTime = MeasuredValue::of(rise);
-    result.overshoot = MeasuredValue::of(overshoot);
-    result.settling = MeasuredValue::of(settling);
-    result.steadyError = MeasuredValue::of(steady);
-    result.peak = MeasuredValue::of(peak);
+    result.riseTime = Spread(rise);
+    result.overshoot = Spread(overshoot);
+    result.settling = Spread(settling);
+    result.steadyError = Spread(steady);
+    result.peak = Spread(peak);
     result.complete = true;
     return result;
 }
@@ -106,16 +106,15 @@ QJsonObject StepResponse::Result::toJson() const
 {
     QJsonObject json{{QStringLiteral("kind"), kind == Kind::Setpoint ? QStringLiteral("setpoint") : QStringLiteral("load")},
                      {QStringLiteral("bandMicrosteps"), band},
-                     {QStringLiteral("settlingMs"), settling.toJson()},
-                     {QStringLiteral("steadyStateErrorMicrosteps"), steadyError.toJson()},
-                     {QStringLiteral("unsettledRuns"), unsettled}};
+                     {QStringLiteral("settlingMs"), SpreadFormat::json(settling)},
+                     {QStringLiteral("steadyStateErrorMicrosteps"), SpreadFormat::json(steadyError)}};
     if (kind == Kind::Setpoint) {
         json.insert(QStringLiteral("stepMicrosteps"), size);
-        json.insert(QStringLiteral("riseTimeMs"), riseTime.toJson());
-        json.insert(QStringLiteral("overshootPercent"), overshoot.toJson());
+        json.insert(QStringLiteral("riseTimeMs"), SpreadFormat::json(riseTime));
+        json.insert(QStringLiteral("overshootPercent"), SpreadFormat::json(overshoot));
     } else {
         json.insert(QStringLiteral("loadStepNewtonMetres"), size);
-        json.insert(QStringLiteral("peakDeviationMicrosteps"), peak.toJson());
+        json.insert(QStringLiteral("peakDeviationMicrosteps"), SpreadFormat::json(peak));
     }
     return json;
 }
@@ -127,18 +126,16 @@ QString StepResponse::Result::text() const
         out = tr("Setpoint step of %1 microsteps: rise time %2 ms, overshoot %3 %, settling into ±%4 microsteps %5 ms, "
                  "steady-state error %6 microsteps")
                   .arg(size, 0, 'f', 0)
-                  .arg(riseTime.text(2), overshoot.text(1))
+                  .arg(SpreadFormat::text(riseTime, 2), SpreadFormat::text(overshoot))
                   .arg(band, 0, 'f', 1)
-                  .arg(settling.text(1), steadyError.text(1));
+                  .arg(SpreadFormat::text(settling), SpreadFormat::text(steadyError));
     } else {
         out = tr("Load step of %1 N·m at standstill: peak deviation %2 microsteps, recovery into ±%3 microsteps %4 ms, "
                  "steady-state error %5 microsteps")
                   .arg(size, 0, 'f', 3)
-                  .arg(peak.text(1))
+                  .arg(SpreadFormat::text(peak))
                   .arg(band, 0, 'f', 1)
-                  .arg(settling.text(1), steadyError.text(1));
+                  .arg(SpreadFormat::text(settling), SpreadFormat::text(steadyError));
     }
-    if (unsettled > 0)
-        out += QLatin1Char(' ') + tr("(%n run(s) did not settle)", nullptr, unsettled);
     return out;
 }

@@ -34,17 +34,6 @@ std::complex<double> pi(double kp, double ki, double frequency)
     return kp / s + ki / (s * s);
 }
 
-// Points whose output stays below one quantum carry no information.
-FrequencyResponse::Result usable(FrequencyResponse::Result loop, double quantum)
-{
-    std::vector<FrequencyResponse::Point> points;
-    for (const auto& point : loop.points) {
-        if (std::abs(point.response) * point.amplitude >= quantum)
-            points.push_back(point);
-    }
-    loop.points = points;
-    return loop;
-}
 } // namespace
 
 constexpr int AutoTuner::Tuned[];
@@ -157,7 +146,10 @@ AutoTuner::Result AutoTuner::run(const BenchRig& rig, const Progress& progress)
         if (!result.identification.complete)
             return result;
     }
-    const FrequencyResponse::Result plant = usable(result.identification, quantum);
+    FrequencyResponse::Result plant = result.identification;
+    plant.points.erase(std::remove_if(plant.points.begin(), plant.points.end(),
+                                      [](const FrequencyResponse::Point& point) { return !point.resolved; }),
+                       plant.points.end());
 
     // 3. Placement: the highest crossover that meets the targets within the gains' range.
     const double kpId = IdentificationGain / PScale;

@@ -132,6 +132,7 @@ FrequencyResponse::Result FrequencyResponse::measure(ResponseProbe& probe, const
         point.magnitude = Spread(magnitudes);
         point.phase = Spread(phases);
         point.response = sum / double(responses[i].size());
+        point.resolved = std::abs(point.response) * amplitude >= probe.quantum();
         previous = point.phase.mean();
         result.points.push_back(point);
     }
@@ -144,7 +145,11 @@ FrequencyResponse::Result FrequencyResponse::measure(ResponseProbe& probe, const
 
 void FrequencyResponse::analyse(Result* result)
 {
-    const std::vector<Point>& p = result->points;
+    std::vector<Point> p;
+    for (const Point& point : result->points) {
+        if (point.resolved)
+            p.push_back(point);
+    }
     result->peak = -1e9;
     for (size_t i = 0; i < p.size(); ++i) {
         if (p[i].magnitude.mean() > result->peak) {
@@ -197,6 +202,7 @@ QJsonObject FrequencyResponse::Result::toJson() const
     QJsonArray array;
     for (const Point& point : points) {
         array.append(QJsonObject{{QStringLiteral("frequencyHz"), point.frequency},
+                                 {QStringLiteral("resolved"), point.resolved},
                                  {QStringLiteral("amplitudeMicrosteps"), point.amplitude},
                                  {QStringLiteral("magnitudeDb"), SpreadFormat::json(point.magnitude)},
                                  {QStringLiteral("phaseDegrees"), SpreadFormat::json(point.phase)}});
@@ -219,12 +225,13 @@ QString FrequencyResponse::Result::text() const
     auto figure = [](double value, bool valid, const QString& unit) {
         return valid ? QStringLiteral("%1 %2").arg(value, 0, 'f', 1).arg(unit) : tr("not within the range");
     };
-    QString out = tr("Frequency response of the closed loop (setpoint to encoder position):") + QLatin1Char('\n');
-    for (const Point& point : points)
-        out += QStringLiteral("  %1 Hz  %2 dB  %3°\n")
-                   .arg(point.frequency, 7, 'f', 1)
+    QString out = tr("frequency response of the closed loop (to the encoder's position):") + QLatin1Char('\n');
+    for (const Point& point : points) {
+        out += QStringLiteral("  %1 Hz  %2 dB  %3°").arg(point.frequency, 7, 'f', 1)
                    .arg(SpreadFormat::text(point.magnitude, 2), 14)
                    .arg(SpreadFormat::text(point.phase), 14);
+        out += (point.resolved ? QString() : QLatin1Char(' ') + tr("(below the encoder's resolution)")) + QLatin1Char('\n');
+    }
     out += tr("  Bandwidth (-3 dB): %1").arg(figure(bandwidth, bandwidth > 0, QStringLiteral("Hz"))) + QLatin1Char('\n');
     out += tr("  Resonance peak: %1 dB at %2 Hz").arg(peak, 0, 'f', 1).arg(peakFrequency, 0, 'f', 1) + QLatin1Char('\n');
     out += tr("  Phase margin: %1").arg(figure(phaseMargin, std::isfinite(phaseMargin), QStringLiteral("°")))

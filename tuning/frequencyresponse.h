@@ -21,6 +21,9 @@ class ResponseProbe;
 // that they fill whole milliseconds), giving T = Y / X. Every repetition runs the whole sweep
 // from the defined state with another start phase.
 //
+// A point whose output amplitude stays below one quantum of the encoder is kept but marked
+// unresolved, and the figures below leave it out.
+//
 // From T: the bandwidth where |T| first falls below -3 dB and the resonance peak. Injected at
 // the feedback's own input (the target of the following error, not the field's), T is the
 // unity-feedback closed loop L / (1 + L), so the open loop is L = T / (1 - T): the phase
@@ -47,6 +50,7 @@ public:
         Spread magnitude; // dB
         Spread phase;     // degrees, unwrapped along the frequencies
         std::complex<double> response; // mean over the repetitions
+        bool resolved = true; // the output's amplitude reaches one quantum: else only noise
     };
     struct Result
     {

@@ -123,14 +123,14 @@ QString StepResponse::Result::text() const
 {
     QString out;
     if (kind == Kind::Setpoint) {
-        out = tr("Setpoint step of %1 microsteps: rise time %2 ms, overshoot %3 %, settling into ±%4 microsteps %5 ms, "
+        out = tr("Setpoint step of %1 microsteps: rise time %2 ms, overshoot %3 %, settling into ±%4 microsteps (ms) %5, "
                  "steady-state error %6 microsteps")
                   .arg(size, 0, 'f', 0)
                   .arg(SpreadFormat::text(riseTime, 2), SpreadFormat::text(overshoot))
                   .arg(band, 0, 'f', 1)
                   .arg(SpreadFormat::text(settling), SpreadFormat::text(steadyError));
     } else {
-        out = tr("Load step of %1 N·m at standstill: peak deviation %2 microsteps, recovery into ±%3 microsteps %4 ms, "
+        out = tr("Load step of %1 N·m at standstill: peak deviation %2 microsteps, recovery into ±%3 microsteps (ms) %4, "
                  "steady-state error %5 microsteps")
                   .arg(size, 0, 'f', 3)
                   .arg(SpreadFormat::text(peak))

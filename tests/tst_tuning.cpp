@@ -4,6 +4,9 @@
 #include <cmath>
 #include <complex>
 
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtCharts/QChartView>
 #include <QtTest>
 
 #include "autotuner.h"
@@ -11,7 +14,8 @@
 #include "frequencyresponse.h"
 #include "responseprobe.h"
 #include "simulateddrive.h"
-#include "tuningrun.h"
+#include "simulatedmodule.h"
+#include "tuningwindow.h"
 
 using Parameters = QList<QPair<int, int>>;
 
@@ -94,7 +98,7 @@ private slots:
     void standstillCheck_data();
     void standstillCheck();
     void tunerIsStableAndReproducible();
-    void cancelLeavesTheAxisAlone();
+    void windowRunsAndCancelsOnACopy();
 };
 
 void TestTuning::frequencyResponseRecoversKnownSystem_data()
@@ -160,31 +164,42 @@ void TestTuning::tunerIsStableAndReproducible()
     QCOMPARE(second.rms(AutoTuner::Proposal).mean(), first.rms(AutoTuner::Proposal).mean());
 }
 
-void TestTuning::cancelLeavesTheAxisAlone()
+// The window measures a copy: a whole run fills the proposal table; a cancelled one leaves
+// the live axis at rest with its settings as they were.
+void TestTuning::windowRunsAndCancelsOnACopy()
 {
-    SimulatedDrive drive;
-    drive.setAxisParameter(210, 0, drive.trueEncoderResolution());
-    drive.setAxisParameter(129, 0, 1);
-    drive.advance(2 * SimulatedAxis::ClosedLoopInitTime);
-    QCOMPARE(drive.axis(0)->value(133), 1);
-    const QList<int> numbers = drive.catalogue().numbers();
+    SimulatedModule module;
+    module.setManualClock(true);
+    SimulatedDrive* drive = module.drive();
+    drive->setAxisParameter(210, 0, drive->trueEncoderResolution());
+    drive->setAxisParameter(129, 0, 1);
+    module.advance(2 * SimulatedAxis::ClosedLoopInitTime);
+    QCOMPARE(drive->axis(0)->value(133), 1);
+    const QList<int> numbers = drive->catalogue().numbers();
     QList<int> before;
     for (int number : numbers)
-        before.append(drive.axis(0)->value(number));
-    const double rotor = drive.axis(0)->physics().rotorPosition();
-    int asked = 0;
-    const TuningRun::Result result = TuningRun::run(BenchRig(drive, 0), TuningRun::All, [&asked](double done) {
-        ++asked;
-        return done < 0.3;
-    });
-    QVERIFY(result.cancelled);
-    QVERIFY(asked > 1);
-    QVERIFY(!(result.measured & TuningRun::Tuner));
-    QVERIFY(!drive.axis(0)->isMoving());
-    QCOMPARE(drive.axis(0)->physics().rotorPosition(), rotor);
+        before.append(drive->axis(0)->value(number));
+    const double rotor = drive->axis(0)->physics().rotorPosition();
+
+    TuningWindow window(&module, 0);
+    QSignalSpy finished(&window, &TuningWindow::finished);
+    QVERIFY(window.start());
+    QVERIFY(finished.wait(60000));
+    QVERIFY(!window.result().cancelled);
+    QCOMPARE(window.proposalTable()->columnCount(), 5);
+    QVERIFY(window.tabs()->widget(1)->findChildren<QtCharts::QChartView*>().size() == 4);
+
+    QVERIFY(window.start());
+    window.cancel();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(!window.isRunning());
+    // The whole run's results stay shown; the live axis was never touched.
+    QCOMPARE(window.proposalTable()->columnCount(), 5);
+    QVERIFY(!drive->axis(0)->isMoving());
+    QCOMPARE(drive->axis(0)->physics().rotorPosition(), rotor);
     for (int i = 0; i < numbers.size(); ++i)
-        QCOMPARE(drive.axis(0)->value(numbers[i]), before[i]);
+        QCOMPARE(drive->axis(0)->value(numbers[i]), before[i]);
 }
 
-QTEST_GUILESS_MAIN(TestTuning)
+QTEST_MAIN(TestTuning)
 #include "tst_tuning.moc"

@@ -4,7 +4,8 @@
 # Builds the benchmarks (Release) and runs them: the plug-in's start-up against building its
 # four forms, the reply relay against a direct setValue, and the headless guided run's CPU
 # time and peak memory. Prints a table of medians. Before that, physicsbench prints the
-# simulated motor's cost per simulated millisecond. Arguments go to gv7bench:
+# simulated motor's cost per simulated millisecond and comparisonbench the wall time of one
+# comparison of the three presets. Arguments go to gv7bench:
 #     --runs N (fresh processes per start-up case), --guided-runs N,
 #     --relay-batches N, --relay-answers N
 # With --scope first it runs scopebench instead: the workbench's CPU load with and without the
@@ -20,6 +21,7 @@ if [ "${1:-}" = "--scope" ]; then
     cmake --build "$build" -j"$(nproc)" --target scopebench
     exec "$build/bench/scopebench" "$@"
 fi
-cmake --build "$build" -j"$(nproc)" --target gv7bench physicsbench
+cmake --build "$build" -j"$(nproc)" --target gv7bench physicsbench comparisonbench
 "$build/bench/physicsbench"
+"$build/bench/comparisonbench"
 exec "$build/bench/gv7bench" "$@"

@@ -92,7 +92,7 @@ int BenchRig::parameter(int number) const
     return value;
 }
 
-bool BenchRig::prepare(double fullStepPhase, double countPhase)
+bool BenchRig::prepare(double fullStepPhase, double countPhase, Loop loop)
 {
     m_error.clear();
     fullStepPhase -= std::floor(fullStepPhase);
@@ -101,10 +101,16 @@ bool BenchRig::prepare(double fullStepPhase, double countPhase)
     axis->turnEncoderDisc(countPhase);
     // The initialisation holds the field at the start-up current: the rotor follows the shift
     // there and stays off its detent, which the standby current alone would not hold.
-    m_drive.setAxisParameter(129, 0, 1);
+    if (loop == Loop::Closed)
+        m_drive.setAxisParameter(129, 0, 1);
     const int shift = int(std::lround(fullStepPhase * fullStep()));
     if (shift)
         m_drive.move(0, 1, shift);
+    if (loop == Loop::Open) {
+        finishMove(SimulatedAxis::ClosedLoopInitTime);
+        m_drive.advance(RestTime);
+        return true;
+    }
     m_drive.advance(SimulatedAxis::ClosedLoopInitTime);
     if (parameter(133) != 1) {
         m_error = tr("The closed loop does not start with this configuration: check the encoder's resolution "

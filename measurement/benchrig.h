@@ -52,10 +52,12 @@ public:
     bool setParameter(int number, int value);
     int parameter(int number) const;
 
+    enum class Loop { Open, Closed };
     // The defined state; false, with errorString(), when the closed loop cannot start with this
     // configuration (no encoder, a resolution that does not match it, microsteps other than 256).
-    // The phases are taken modulo 1.
-    bool prepare(double fullStepPhase, double countPhase);
+    // The phases are taken modulo 1. In open loop the rotor is moved by the shift at the run
+    // current and rests RestTime at the standby current, which may pull it onto a detent.
+    bool prepare(double fullStepPhase, double countPhase, Loop loop = Loop::Closed);
     QString errorString() const { return m_error; }
 
     // A relative move of `distance` microsteps at `speed` pps, accelerating and braking at

@@ -124,8 +124,11 @@ ComparisonProtocol::Figures ComparisonProtocol::runCase(BenchRig rig, const Benc
     } else {
         const double perRevolution = rig.microstepsPerRevolution();
         const int distance = int(std::lround(benchCase.revolutions * perRevolution));
-        const int speed = int(std::lround(benchCase.speed * perRevolution));
-        const int acceleration = int(std::lround(benchCase.acceleration * perRevolution));
+        // Within what the ramp generator can run.
+        const ParameterCatalogue& catalogue = rig.drive().catalogue();
+        const int speed = int(std::min<double>(std::lround(benchCase.speed * perRevolution), catalogue.find(4)->parameter.maximum));
+        const int acceleration
+            = int(std::min<double>(std::lround(benchCase.acceleration * perRevolution), catalogue.find(5)->parameter.maximum));
         // The ramp ends on its own: time enough for it at a tenth of the acceleration.
         const double rampTime = benchCase.revolutions / std::max(benchCase.speed, 1e-3)
                                 + 10 * benchCase.speed / std::max(benchCase.acceleration, 1e-3);
@@ -307,6 +310,8 @@ QStringList ComparisonProtocol::verdicts() const
 
 QString ComparisonProtocol::table(const QLocale& locale) const
 {
+    if (!hasResults())
+        return QString();
     QVector<QStringList> lines = rows(locale);
     lines.prepend(header());
     QVector<int> widths(lines.constFirst().size(), 0);

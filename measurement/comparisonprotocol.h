@@ -38,7 +38,7 @@ class ComparisonProtocol
     Q_DECLARE_TR_FUNCTIONS(ComparisonProtocol)
 public:
     static constexpr double BandCounts = 4.0;
-    static constexpr int DefaultRepetitions = 5;
+    static constexpr int DefaultRepetitions = 8;
 
     enum Metric { RmsError, PeakError, Overshoot, SettlingTime, PeakDeviation, RecoveryTime, MetricCount };
     using Figures = std::array<double, MetricCount>; // NaN where the metric does not apply or was not reached

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
-#include <QLocale>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -27,101 +29,126 @@ namespace {
 // Okabe and Ito's blue, orange and bluish green.
 const QRgb Colours[] = {0x0072b2, 0xe69f00, 0x009e73};
 
-QString presetName(const QString& preset)
-{
-    if (preset == QLatin1String("conservative"))
-        return ComparisonView::tr("conservative");
-    if (preset == QLatin1String("balanced"))
-        return ComparisonView::tr("balanced");
-    return preset == QLatin1String("aggressive") ? ComparisonView::tr("aggressive") : preset;
-}
-
 } // namespace
 
 ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* parent)
     : QDialog(parent)
+    , m_comparison(comparison)
     , m_view(new QChartView(this))
-    , m_table(new QTableWidget(0, 6, this))
+    , m_case(new QComboBox(this))
+    , m_table(new QTableWidget(this))
 {
     setObjectName(QStringLiteral("ComparisonView"));
     setWindowTitle(tr("Compare presets"));
+    const ComparisonProtocol* protocol = comparison.protocol();
+    const QLocale locale;
+    const QStringList header = protocol ? protocol->header() : QStringList();
+    const QVector<QStringList> rows = protocol ? protocol->rows(locale) : QVector<QStringList>();
+    m_table->setColumnCount(header.size());
+    m_table->setHorizontalHeaderLabels(header);
+    m_table->setRowCount(rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column) {
+            auto* item = new QTableWidgetItem(rows.at(row).at(column));
+            if (column > 1)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, item);
+        }
+    }
+    m_table->setObjectName(QStringLiteral("twComparison"));
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->resizeColumnsToContents();
+
+    m_case->setObjectName(QStringLiteral("cbCase"));
+    if (protocol) {
+        for (const BenchCase& benchCase : protocol->cases())
+            m_case->addItem(benchCase.title());
+    }
+    connect(m_case, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ComparisonView::showCase);
+    m_view->setObjectName(QStringLiteral("chartView"));
+
+    auto* cases = new QLabel(comparison.caseDescriptions(), this);
+    QString notes;
+    if (protocol) {
+        notes = tr("%1 runs per case and preset, each from the defined state with the start shifted by a part of a "
+                   "full step and of an encoder count; mean ± standard deviation; band ±%2 encoder counts. "
+                   "* best: its range lies apart from every other's; = no measurable difference from the best.")
+                    .arg(protocol->repetitions())
+                    .arg(ComparisonProtocol::BandCounts)
+                + QLatin1Char('\n') + protocol->verdicts().join(QLatin1Char('\n'));
+    }
+    auto* legend = new QLabel(notes, this);
+    legend->setObjectName(QStringLiteral("lblVerdicts"));
+    legend->setWordWrap(true);
+    auto* hint = new QLabel(tr("Measured on a copy of the axis's configuration: the axis itself is as it was. "
+                               "Pick the preset on the closed-loop page."),
+                            this);
+    hint->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(new QLabel(tr("Traces of the first run:"), this));
+    choice->addWidget(m_case);
+    choice->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(cases);
+    layout->addLayout(choice);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_table);
+    layout->addWidget(legend);
+    layout->addWidget(hint);
+    layout->addWidget(buttons);
+    showCase(0);
+    resize(1100, 760);
+}
+
+void ComparisonView::showCase(int benchCase)
+{
+    const ComparisonProtocol* protocol = m_comparison.protocol();
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setTitle(tr("Following error, axis %1: %2 µsteps at %3 pps, %4 pps/s, load %5 %")
-                        .arg(comparison.motor())
-                        .arg(comparison.distance())
-                        .arg(comparison.speed())
-                        .arg(comparison.acceleration())
-                        .arg(comparison.loadPercent(), 0, 'g', 3));
+    chart->setLocalizeNumbers(true);
+    chart->setTitle(m_comparison.title());
     auto* time = new QValueAxis;
-    time->setTitleText(tr("time (ms) from the start of the move"));
+    time->setTitleText(tr("time (ms) from the start of the case"));
     time->setLabelFormat(QStringLiteral("%.0f"));
     auto* error = new QValueAxis;
     error->setTitleText(ScopeKind::displayUnit(QStringLiteral("microsteps")));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(error, Qt::AlignLeft);
-    const QVector<PresetComparison::Result>& results = comparison.results();
-    m_table->setRowCount(results.size());
-    m_table->setHorizontalHeaderLabels({tr("Preset"), tr("RMS error (µsteps)"), tr("Peak error (µsteps)"),
-                                        tr("Overshoot (µsteps)"), tr("Settling time (ms)"), tr("Peak current (%)")});
-    for (int row = 0; row < results.size(); ++row) {
-        const PresetComparison::Result& result = results.at(row);
-        auto* line = new QLineSeries;
-        line->setName(presetName(result.preset));
-        line->setPen(QPen(QColor(Colours[row % 3]), row == 0 ? 2 : 1, row == 2 ? Qt::DashLine : Qt::SolidLine));
-        QVector<QPointF> points;
-        points.reserve(int(result.samples.size()));
-        for (const PresetComparison::Sample& sample : result.samples)
-            points.append(QPointF(double(sample.time), sample.followingError));
-        line->replace(points);
-        chart->addSeries(line);
-        line->attachAxis(time);
-        line->attachAxis(error);
-        const QLocale locale;
-        const QStringList cells = {
-            presetName(result.preset),
-            locale.toString(result.rmsError, 'f', 1),
-            locale.toString(result.peakError, 'f', 1),
-            locale.toString(result.overshoot, 'f', 1),
-            result.settlingTime < 0 ? tr("not settled") : locale.toString(result.settlingTime, 'f', 0),
-            locale.toString(result.peakCurrent, 'f', 1),
-        };
-        for (int column = 0; column < cells.size(); ++column)
-            m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-    }
     // A flat trace still gets a scale around it.
     double low = 0;
     double high = 0;
     qint64 end = 1;
-    for (const PresetComparison::Result& result : results) {
-        for (const PresetComparison::Sample& sample : result.samples) {
-            low = std::min(low, sample.followingError);
-            high = std::max(high, sample.followingError);
+    const int variants = protocol ? protocol->variants().size() : 0;
+    for (int v = 0; v < variants; ++v) {
+        auto* line = new QLineSeries;
+        line->setName(protocol->variants().at(v).name);
+        line->setPen(QPen(QColor(Colours[v % 3]), v == 0 ? 2 : 1, v == 2 ? Qt::DashLine : Qt::SolidLine));
+        QVector<QPointF> points;
+        const std::vector<BenchRig::Sample>& trace = protocol->trace(v, benchCase);
+        points.reserve(int(trace.size()));
+        for (const BenchRig::Sample& sample : trace) {
+            points.append(QPointF(double(sample.time), sample.values.followingError));
+            low = std::min(low, sample.values.followingError);
+            high = std::max(high, sample.values.followingError);
             end = std::max(end, sample.time);
         }
+        line->replace(points);
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(error);
     }
     error->setRange(high - low < 1 ? low - 1 : low, high - low < 1 ? high + 1 : high);
     error->applyNiceNumbers();
     time->setRange(0, double(end));
     time->applyNiceNumbers();
+    QChart* old = m_view->chart();
     m_view->setChart(chart);
-    m_view->setObjectName(QStringLiteral("chartView"));
-    m_table->setObjectName(QStringLiteral("twComparison"));
-    m_table->verticalHeader()->hide();
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_table->setMaximumHeight(m_table->horizontalHeader()->height() + 4 * m_table->verticalHeader()->defaultSectionSize());
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* hint = new QLabel(tr("Pick the preset on the closed-loop page; the axis's settings are as they were."), this);
-    hint->setWordWrap(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_view, 1);
-    layout->addWidget(m_table);
-    layout->addWidget(hint);
-    layout->addWidget(buttons);
-    resize(1000, 620);
+    delete old;
+    if (m_case->currentIndex() != benchCase)
+        m_case->setCurrentIndex(benchCase);
 }
 
 bool ComparisonView::savePicture(const QString& path, QString* error)

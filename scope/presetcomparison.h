@@ -3,34 +3,29 @@
 
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QCoreApplication>
 #include <QJsonObject>
-#include <QPointF>
 #include <QString>
 #include <QVector>
 
+#include "comparisonprotocol.h"
+
 class SimulatedModule;
 
-// Runs the same test move once with each of the closed-loop presets (P and I of the
-// velocity correction, axis parameters 115 and 116) on one axis of a simulated module, on
-// the module's manual clock, and measures each from the drive's signals sampled every
-// millisecond. Afterwards every setting it changed is as it was: P, I, the maximum velocity
-// (4) and acceleration (5), the clock's mode; each move is followed by one back to the start.
-//
-// The test move: TestRevolutions forwards at TestSpeed, accelerating at TestAcceleration
-// (revolutions, per second, per second squared, turned into microsteps with the axis's own
-// step angle and microsteps), measured from its start until SettleTime after the command
-// arrived, on whatever load the module's motor has.
+// The closed-loop presets (P and I of the velocity correction, axis parameters 115 and 116)
+// compared by the comparison protocol on a bench copy of one axis of a simulated module: its
+// parameter values, motor, load and encoder. The axis itself, its position and settings and
+// the module's clock are left as they were, so the same settings give the same table every
+// time, in the scope's window as on the command line.
 class PresetComparison
 {
     Q_DECLARE_TR_FUNCTIONS(PresetComparison)
 public:
-    static constexpr double TestRevolutions = 2.0;
-    static constexpr double TestSpeed = 2.0;         // rev/s
-    static constexpr double TestAcceleration = 20.0; // rev/s^2
-    static constexpr int SettleTime = 500;           // ms
+    // Chosen so that the comparison takes well under 5 s (bench/comparisonbench).
+    static constexpr int Repetitions = ComparisonProtocol::DefaultRepetitions;
 
     struct Preset
     {
@@ -39,56 +34,31 @@ public:
         int i;
     };
     static std::vector<Preset> presets();
-
-    // One signal sample of the move, time in ms from its start.
-    struct Sample
-    {
-        qint64 time;
-        double followingError; // microsteps
-        double current;        // % of the maximum
-        bool moving;
-    };
-    struct Result
-    {
-        QString preset;
-        std::vector<Sample> samples;
-        double rmsError = 0;      // microsteps
-        double peakError = 0;     // microsteps, absolute
-        double overshoot = 0;     // microsteps the rotor went past the target, 0 if never
-        double settlingTime = -1; // ms from the command's arrival until the error stays within a full step; -1: not settled
-        double peakCurrent = 0;   // %
-    };
-    // The figures of a move in direction +1 or -1, with a full step of that many microsteps.
-    static void measure(Result* result, int direction, double fullStep);
+    // The presets as protocol variants, named in the user's language.
+    static QVector<ComparisonProtocol::Variant> variants();
 
     PresetComparison(SimulatedModule* module, int motor);
 
-    // False, with errorString(), when the axis cannot run the comparison (closed loop not
-    // ready, moving, no such axis, module closed); nothing is changed then.
+    // False, with errorString(), when there is no such axis, the module is closed or the closed
+    // loop cannot start with the axis's configuration.
     bool run();
     QString errorString() const { return m_error; }
-    const QVector<Result>& results() const { return m_results; }
+    // Null until run() succeeded; shared by copies, which keep it.
+    const ComparisonProtocol* protocol() const { return m_protocol.get(); }
     int motor() const { return m_motor; }
-    int distance() const { return m_distance; }         // microsteps
-    int speed() const { return m_speed; }               // pps
-    int acceleration() const { return m_acceleration; } // pps^2
-    double loadPercent() const;
+    double loadPercent() const { return m_loadPercent; }
+    // "Preset comparison on axis 0, load 30 %", with the cases' descriptions below.
+    QString title() const;
+    QString caseDescriptions() const;
 
-    // The results as a plain English table, one line per preset, and as JSON.
+    // The title and the protocol's table as plain text, numbers in the C locale; and as JSON.
     QString table() const;
     QJsonObject toJson() const;
 
 private:
-    bool check();
-    bool runMove(Preset preset, Result* result);
-    bool waitUntilIdle(qint64 limit);
-
     SimulatedModule* m_module;
     int m_motor;
-    int m_distance = 0;
-    int m_speed = 0;
-    int m_acceleration = 0;
-    double m_fullStep = 1;
-    QVector<Result> m_results;
+    double m_loadPercent = 0.0;
+    std::shared_ptr<const ComparisonProtocol> m_protocol;
     QString m_error;
 };

@@ -11,6 +11,7 @@
 #include "command.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
+#include "comparisonview.h"
 #include "presetcomparison.h"
 #include "scopepane.h"
 #include "scoperecorder.h"
@@ -118,10 +119,7 @@ private slots:
     void singleCaptureOfAMove();
     void cursorReadout_data();
     void cursorReadout();
-    void comparisonFigures_data();
-    void comparisonFigures();
-    void comparisonRestoresSettings_data();
-    void comparisonRestoresSettings();
+    void comparisonOnACopy();
     void germanLegend();
 };
 
@@ -418,82 +416,61 @@ void TestScope::cursorReadout()
              (QStringList{"100.0", "200.0", QString::number(std::sqrt(squares / 101), 'f', 1)}));
 }
 
-void TestScope::comparisonFigures_data()
+// The comparison measures a copy of the axis: the live axis keeps its settings, position,
+// time and listeners; the same settings give the same table every time, and the window shows
+// the rows the command line prints, its numbers in the user's locale.
+void TestScope::comparisonOnACopy()
 {
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<QVector<double>>("moving"); // following error while the command moves, 1 ms apart
-    QTest::addColumn<QVector<double>>("after");  // and after it arrived
-    QTest::addColumn<QVector<double>>("figures"); // peak, overshoot, settling time; a full step is 256
-    QTest::newRow("lag settling after arrival") << 1 << QVector<double>{100, 300} << QVector<double>{300, 257, 256, 10}
-                                                << QVector<double>{300, 0, 2};
-    QTest::newRow("within a step on arrival") << 1 << QVector<double>{-400, 50} << QVector<double>{20, 0}
-                                              << QVector<double>{400, 0, 0};
-    QTest::newRow("past the target forwards") << 1 << QVector<double>{200} << QVector<double>{-300, -40, 0}
-                                              << QVector<double>{300, 300, 1};
-    QTest::newRow("past the target backwards") << -1 << QVector<double>{-200} << QVector<double>{300, 40, 0}
-                                               << QVector<double>{300, 300, 1};
-    QTest::newRow("never settles") << 1 << QVector<double>{0} << QVector<double>{0, 500} << QVector<double>{500, 0, -1};
-}
-
-void TestScope::comparisonFigures()
-{
-    QFETCH(int, direction);
-    QFETCH(QVector<double>, moving);
-    QFETCH(QVector<double>, after);
-    QFETCH(QVector<double>, figures);
-    PresetComparison::Result result;
-    double squares = 0;
-    const QVector<double> errors = moving + after;
-    for (double error : errors) {
-        const bool stillMoving = result.samples.size() < size_t(moving.size());
-        result.samples.push_back({qint64(result.samples.size() + 1), error, stillMoving ? 60.0 : 20.0, stillMoving});
-        squares += error * error;
-    }
-    PresetComparison::measure(&result, direction, 256);
-    QCOMPARE((QVector<double>{result.peakError, result.overshoot, result.settlingTime}), figures);
-    QCOMPARE(result.rmsError, std::sqrt(squares / double(result.samples.size())));
-    QCOMPARE(result.peakCurrent, 60.0);
-}
-
-void TestScope::comparisonRestoresSettings_data()
-{
-    QTest::addColumn<bool>("ready");
-    QTest::newRow("closed loop ready") << true;
-    QTest::newRow("open loop: refused, nothing changed") << false;
-}
-
-void TestScope::comparisonRestoresSettings()
-{
-    QFETCH(bool, ready);
+    QLocale::setDefault(QLocale::c());
     SimulatedModule module;
-    QCOMPARE(closeLoop(module), true);
-    if (!ready)
-        module.setAxisParameter(129, 0, 0);
-    const int changed[] = {115, 116, 4, 5};
-    const int settings[] = {1234, 56, 40000, 300000};
-    for (size_t i = 0; i < std::size(changed); ++i)
-        module.setAxisParameter(quint8(changed[i]), 0, settings[i]);
-    module.setManualClock(false);
-    const int position = module.getAxisParameter(1, 0);
+    QVERIFY(closeLoop(module));
+    MotorPhysics::Motor motor = module.motor();
+    motor.loadTorque = 0.3 * motor.holdingTorque;
+    module.setMotor(motor);
+    module.setAxisParameter(115, 0, 1234);
+    module.drive()->move(0, 1, 6000);
+    module.advance(2000);
+    auto liveState = [&module]() {
+        QList<int> values{int(module.drive()->time())};
+        const QList<int> numbers = module.drive()->catalogue().numbers();
+        for (int number : numbers)
+            values.append(module.getAxisParameter(quint8(number), 0));
+        return values;
+    };
+    const QList<int> before = liveState();
 
     PresetComparison comparison(&module, 0);
-    QCOMPARE(comparison.run(), ready);
-    QCOMPARE(comparison.errorString().isEmpty(), ready);
-    for (size_t i = 0; i < std::size(changed); ++i)
-        QCOMPARE(module.getAxisParameter(quint8(changed[i]), 0), settings[i]);
-    QVERIFY(!module.isManualClock());
-    QCOMPARE(module.getAxisParameter(1, 0), position);
+    QVERIFY2(comparison.run(), qPrintable(comparison.errorString()));
+    const QString table = comparison.table();
+    QVERIFY(comparison.run());
+    QCOMPARE(comparison.table(), table);
+    QCOMPARE(liveState(), before);
     QCOMPARE(SignalTap::of(&module)->listenerCount(), 0);
-    QCOMPARE(comparison.results().size(), ready ? 3 : 0);
-    for (const PresetComparison::Result& result : comparison.results()) {
-        // From the start of the move, every millisecond, until the settling time after it.
-        QVERIFY(result.samples.size() > 1000);
-        QCOMPARE(result.samples.back().time, qint64(result.samples.size()));
-        QVERIFY(!result.samples.back().moving && result.peakCurrent > 0);
+    // The copy has the axis's settings and load.
+    QCOMPARE(comparison.protocol()->rig().parameter(115), 1234);
+    QCOMPARE(comparison.protocol()->rig().motor().loadTorque, motor.loadTorque);
+
+    const QVector<QStringList> rows = comparison.protocol()->rows(QLocale::c());
+    QCOMPARE(rows.size(), 9); // three cases of three presets
+    const QStringList lines = table.split('\n');
+    const int header = int(lines.indexOf(QRegularExpression("^case +variant .*")));
+    QVERIFY(header > 0);
+    ComparisonView view(comparison);
+    QTableWidget* cells = view.table();
+    QCOMPARE(cells->rowCount(), rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        QStringList shown;
+        for (int column = 0; column < cells->columnCount(); ++column)
+            shown.append(cells->item(row, column)->text());
+        QCOMPARE(shown, rows.at(row));
+        QCOMPARE(lines.at(header + 1 + row).simplified(), shown.join(' ').simplified());
     }
-    static const QRegularExpression row("\\naggressive +[0-9.]+ +[0-9.]+ +[0-9.]+ +([0-9]+|no) +[0-9.]+\\n");
-    if (ready)
-        QVERIFY(comparison.table().contains(row));
+    QVERIFY(view.findChild<QChartView*>("chartView")->chart()->localizeNumbers());
+    QLocale::setDefault(QLocale(QLocale::German));
+    ComparisonView german(comparison);
+    QLocale::setDefault(QLocale::c());
+    QVERIFY2(german.table()->item(0, 2)->text().contains(QRegularExpression("^[0-9]+,[0-9] ± [0-9]+,[0-9]")),
+             qPrintable(german.table()->item(0, 2)->text()));
 }
 
 // Needs the German texts of the scope in the workbench's catalogue.

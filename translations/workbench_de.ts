@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BenchCase</name>
+    <message>
+        <source>load step</source>
+        <translation>Lastsprung</translation>
+    </message>
+    <message>
+        <source>fast move</source>
+        <translation>schnelle Fahrt</translation>
+    </message>
+    <message>
+        <source>gentle move</source>
+        <translation>sanfte Fahrt</translation>
+    </message>
+    <message>
+        <source>%1: a weight pulling with %2 % of the holding torque hung on at standstill; watched %3 ms</source>
+        <translation>%1: im Stillstand ein Gewicht angehängt, das mit %2 % des Haltemoments zieht; %3 ms beobachtet</translation>
+    </message>
+    <message>
+        <source>%1: %2 revolutions at %3 rev/s, ramps of %4 rev/s²; watched %5 ms after the ramp</source>
+        <translation>%1: %2 Umdrehungen mit %3 U/s, Rampen von %4 U/s²; %5 ms nach der Rampe beobachtet</translation>
+    </message>
+    <message>
+        <source>overload move</source>
+        <translation>Überlastfahrt</translation>
+    </message>
+</context>
+<context>
+    <name>BenchRig</name>
+    <message>
+        <source>The closed loop does not start with this configuration: check the encoder&apos;s resolution and direction (210) and the microsteps (140 = 8).</source>
+        <translation>Mit dieser Konfiguration startet der geschlossene Regelkreis nicht: Auflösung und Richtung des Encoders (210) und die Mikroschritte (140 = 8) prüfen.</translation>
+    </message>
+</context>
+<context>
     <name>CommissioningReport</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -60,71 +94,132 @@
     </message>
 </context>
 <context>
-    <name>ComparisonView</name>
+    <name>ComparisonProtocol</name>
     <message>
-        <source>conservative</source>
-        <translation>konservativ</translation>
-    </message>
-    <message>
-        <source>balanced</source>
-        <translation>ausgewogen</translation>
-    </message>
-    <message>
-        <source>aggressive</source>
-        <translation>aggressiv</translation>
-    </message>
-    <message>
-        <source>Compare presets</source>
-        <translation>Reglervergleich</translation>
-    </message>
-    <message>
-        <source>Following error, axis %1: %2 µsteps at %3 pps, %4 pps/s, load %5 %</source>
-        <translation>Schleppfehler, Achse %1: %2 µSchritte bei %3 pps, %4 pps/s, Last %5 %</translation>
-    </message>
-    <message>
-        <source>time (ms) from the start of the move</source>
-        <translation>Zeit (ms) ab Beginn der Bewegung</translation>
-    </message>
-    <message>
-        <source>Preset</source>
-        <translation>Voreinstellung</translation>
+        <source>%1: the drive refuses %2 for parameter %3.</source>
+        <translation>%1: Der Antrieb lehnt %2 für Parameter %3 ab.</translation>
     </message>
     <message>
         <source>RMS error (µsteps)</source>
-        <translation>RMS-Fehler
-(µSchritte)</translation>
+        <translation>RMS-Fehler (µSchritte)</translation>
     </message>
     <message>
-        <source>Peak error (µsteps)</source>
-        <translation>Spitzenfehler
-(µSchritte)</translation>
+        <source>peak error (µsteps)</source>
+        <translation>Spitzenfehler (µSchritte)</translation>
     </message>
     <message>
-        <source>Overshoot (µsteps)</source>
-        <translation>Überschwingen
-(µSchritte)</translation>
+        <source>overshoot (µsteps)</source>
+        <translation>Überschwingen (µSchritte)</translation>
     </message>
     <message>
-        <source>Settling time (ms)</source>
-        <translation>Einschwingzeit
-(ms)</translation>
+        <source>settling (ms)</source>
+        <translation>Einschwingen (ms)</translation>
     </message>
     <message>
-        <source>Peak current (%)</source>
-        <translation>Spitzenstrom
-(%)</translation>
+        <source>peak deviation (µsteps)</source>
+        <translation>Spitzenabweichung (µSchritte)</translation>
+    </message>
+    <message>
+        <source>recovery (ms)</source>
+        <translation>Erholung (ms)</translation>
+    </message>
+    <message>
+        <source>case</source>
+        <translation>Fall</translation>
+    </message>
+    <message>
+        <source>variant</source>
+        <translation>Variante</translation>
     </message>
     <message>
         <source>not settled</source>
         <translation>nicht eingeschwungen</translation>
     </message>
     <message>
-        <source>Pick the preset on the closed-loop page; the axis&apos;s settings are as they were.</source>
-        <translation>Die Voreinstellung wird auf der Closed-Loop-Seite gewählt; die Einstellungen der Achse sind unverändert.</translation>
+        <source>not recovered</source>
+        <translation>nicht erholt</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 runs)</source>
+        <translation>%1 (%2 von %3 Läufen)</translation>
+    </message>
+    <message>
+        <source>%1: %2 is best by %3.</source>
+        <translation>%1: %2 ist am besten nach %3.</translation>
+    </message>
+    <message>
+        <source>%1: no measurable difference by %2 between %3.</source>
+        <translation>%1: kein messbarer Unterschied nach %2 zwischen %3.</translation>
+    </message>
+    <message>
+        <source>%1 runs per case and variant, the start shifted by k/%1 of a full step and of an encoder count; mean ± standard deviation; band ±%2 counts (%3 µsteps).</source>
+        <translation>%1 Läufe je Fall und Variante, der Start um k/%1 eines Vollschritts und eines Encoderschritts verschoben; Mittelwert ± Standardabweichung; Band ±%2 Encoderschritte (%3 µSchritte).</translation>
+    </message>
+    <message>
+        <source>* best: its range lies apart from every other&apos;s; = no measurable difference from the best (ranges overlap).</source>
+        <translation>* am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten (Bereiche überlappen).</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonView</name>
+    <message>
+        <source>Compare presets</source>
+        <translation>Reglervergleich</translation>
     </message>
     <message>
         <source>Cannot write the picture %1</source>
         <translation>Das Bild %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 runs per case and preset, each from the defined state with the start shifted by a part of a full step and of an encoder count; mean ± standard deviation; band ±%2 encoder counts. * best: its range lies apart from every other&apos;s; = no measurable difference from the best.</source>
+        <translation>%1 Läufe je Fall und Voreinstellung, jeder aus dem definierten Zustand, der Start um einen Teil eines Vollschritts und eines Encoderschritts verschoben; Mittelwert ± Standardabweichung; Band ±%2 Encoderschritte. * am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten.</translation>
+    </message>
+    <message>
+        <source>Measured on a copy of the axis&apos;s configuration: the axis itself is as it was. Pick the preset on the closed-loop page.</source>
+        <translation>Gemessen an einer Kopie der Konfiguration der Achse: die Achse selbst ist unverändert. Die Voreinstellung auf der Closed-Loop-Seite wählen.</translation>
+    </message>
+    <message>
+        <source>Traces of the first run:</source>
+        <translation>Verläufe des ersten Laufs:</translation>
+    </message>
+    <message>
+        <source>time (ms) from the start of the case</source>
+        <translation>Zeit (ms) ab Beginn des Falls</translation>
+    </message>
+</context>
+<context>
+    <name>LoopComparison</name>
+    <message>
+        <source>%1 ± %2 microsteps</source>
+        <translation>%1 ± %2 Mikroschritte</translation>
+    </message>
+    <message>
+        <source>open loop %1, closed loop %2</source>
+        <translation>offener Regelkreis %1, geschlossener Regelkreis %2</translation>
+    </message>
+    <message>
+        <source>Both loops held the position.</source>
+        <translation>Beide Regelkreise hielten die Position.</translation>
+    </message>
+    <message>
+        <source>Neither loop held the position.</source>
+        <translation>Keiner der Regelkreise hielt die Position.</translation>
+    </message>
+    <message>
+        <source>The closed loop held the position, the open loop lost steps.</source>
+        <translation>Der geschlossene Regelkreis hielt die Position, der offene verlor Schritte.</translation>
+    </message>
+    <message>
+        <source>The open loop held the position, the closed loop did not.</source>
+        <translation>Der offene Regelkreis hielt die Position, der geschlossene nicht.</translation>
     </message>
 </context>
 <context>
@@ -371,16 +466,24 @@
         <translation>Es gibt keine Achse %1.</translation>
     </message>
     <message>
-        <source>The closed loop of axis %1 is not ready: commission it and activate it first.</source>
-        <translation>Der Closed Loop von Achse %1 ist nicht bereit: zuerst in Betrieb nehmen und aktivieren.</translation>
+        <source>conservative</source>
+        <translation>konservativ</translation>
     </message>
     <message>
-        <source>Axis %1 is moving: stop it first.</source>
-        <translation>Achse %1 bewegt sich: zuerst anhalten.</translation>
+        <source>balanced</source>
+        <translation>ausgewogen</translation>
     </message>
     <message>
-        <source>The test move with the preset &quot;%1&quot; did not end within %2 s.</source>
-        <translation>Die Testbewegung mit der Voreinstellung „%1“ endete nicht innerhalb von %2 s.</translation>
+        <source>aggressive</source>
+        <translation>aggressiv</translation>
+    </message>
+    <message>
+        <source>Axis %1: %2</source>
+        <translation>Achse %1: %2</translation>
+    </message>
+    <message>
+        <source>Preset comparison on axis %1, load %2 %</source>
+        <translation>Reglervergleich an Achse %1, Last %2 %</translation>
     </message>
 </context>
 <context>

@@ -146,6 +146,8 @@ QJsonObject CommissioningReport::build(const GuidedRun& run, SimulatedModule* mo
         {"setupProgramSha256",
          QString::fromLatin1(QCryptographicHash::hash(program.toUtf8(), QCryptographicHash::Sha256).toHex())},
     };
+    if (!run.loopComparison().isEmpty())
+        report.insert(QStringLiteral("loopComparison"), run.loopComparison());
     if (!succeeded)
         report.insert(QStringLiteral("error"), run.errorString());
     return report;

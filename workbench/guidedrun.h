@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDir>
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -28,8 +29,11 @@ class SimulatedModule;
 // for the motion test; after each move the run prints the deviation between the actual
 // position and the encoder's position once the encoder stands. A closed-loop move that ends
 // more than one full step off, or that the drive stopped on its deviation limit (212), fails
-// the run with a message naming the deviation; in the open-loop comparison the same is
-// reported and the comparison says which loop held.
+// the run with a message naming the deviation.
+//
+// The open-loop comparison runs the motion test's move in open and in closed loop on a bench
+// copy of the axis with the load coupled (LoopComparison), from the defined state, before the
+// closed loop is activated; the live axis never runs it in open loop.
 class GuidedRun : public QObject
 {
     Q_OBJECT
@@ -40,7 +44,7 @@ public:
     void setScreenshotDirectory(const QString& directory);
     // How much simulated time any one wait may take before the run gives up.
     void setStepTimeout(int simulatedMilliseconds);
-    // Runs the motion test once in open loop, before activating the closed loop, as well.
+    // Compares the motion test's move in open and closed loop on a copy of the axis as well.
     void setCompareOpenLoop(bool on) { m_compareOpenLoop = on; }
 
     // Runs the whole sequence; true only when the closed loop ended ready.
@@ -85,6 +89,8 @@ public:
     QString preset() const { return m_preset; } // empty before the closed-loop step
     QList<Move> moves() const { return m_moves; }
     Deviation finalDeviation() const { return m_deviation; }
+    // The open-loop comparison's figures (LoopComparison::toJson); empty when it did not run.
+    QJsonObject loopComparison() const { return m_loopComparison; }
 
 private:
     bool timed(const QString& name, const std::function<bool()>& step);
@@ -94,6 +100,7 @@ private:
     bool closedLoopStep();
     bool activateClosedLoop();
     bool motionTest(const QString& loop);
+    bool compareLoops();
     bool coupleLoad();
     // How far the rotor is behind the actual position, as the encoder sees it.
     Deviation deviation() const;
@@ -102,7 +109,6 @@ private:
     static MotorPhysics::Motor withLoadOf(MotorPhysics::Motor motor, const MotorPhysics::Motor& load);
     void settleRotor();
     bool checkMoveEnd(const QString& loop, double microsteps);
-    QString whichLoopHeld() const;
 
     QWidget* page(int subWidgetId, const char* objectName) const;
     template<typename T>
@@ -130,8 +136,7 @@ private:
     bool m_compareOpenLoop = false;
     MotorPhysics::Motor m_load; // the load parts of it are coupled for the motion test
     bool m_loadCoupled = true;
-    QStringList m_offLoops; // the loops whose moves ended off
-    QStringList m_deviations; // the first move's, per motion test
+    QJsonObject m_loopComparison;
     QList<Step> m_steps;
     int m_detectedResolution = 0;
     QString m_detectedDirection;

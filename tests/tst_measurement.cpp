@@ -1,0 +1,180 @@
+// SPDX-FileCopyrightText: 2026 The Generic V7 developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include <cmath>
+#include <limits>
+
+#include <QtTest>
+
+#include "comparisonprotocol.h"
+#include "spread.h"
+
+namespace {
+
+const double Nan = std::numeric_limits<double>::quiet_NaN();
+
+BenchRig benchRig()
+{
+    MotorPhysics::Motor motor;
+    motor.loadTorque = 0.3 * motor.holdingTorque;
+    return BenchRig(motor, {});
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Spread::Verdict)
+
+class TestMeasurement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void spreads_data();
+    void spreads();
+    void figures_data();
+    void figures();
+    void protocol_data();
+    void protocol();
+};
+
+void TestMeasurement::spreads_data()
+{
+    QTest::addColumn<QVector<double>>("first");
+    QTest::addColumn<QVector<double>>("second");
+    QTest::addColumn<QVector<double>>("firstFigures"); // mean, standard deviation, lower, upper end
+    QTest::addColumn<Spread::Verdict>("verdict");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("apart: lower") << QVector<double>{1, 2, 3} << QVector<double>{3.5, 4}
+                                  << QVector<double>{2, 1, 1, 3} << Spread::Verdict::Lower;
+    QTest::newRow("apart: higher") << QVector<double>{10, 12} << QVector<double>{1, 2, 3}
+                                   << QVector<double>{11, std::sqrt(2.0), 10, 12} << Spread::Verdict::Higher;
+    QTest::newRow("ends touch: no difference") << QVector<double>{1, 3} << QVector<double>{3, 4}
+                                               << QVector<double>{2, std::sqrt(2.0), 1, 3}
+                                               << Spread::Verdict::NoMeasurableDifference;
+    QTest::newRow("one run: no deviation") << QVector<double>{5} << QVector<double>{7}
+                                           << QVector<double>{5, 0, 5, 5} << Spread::Verdict::Lower;
+    QTest::newRow("a missing run reaches to infinity") << QVector<double>{1, Nan} << QVector<double>{50, 60}
+                                                       << QVector<double>{1, 0, 1, inf}
+                                                       << Spread::Verdict::NoMeasurableDifference;
+    QTest::newRow("all missing is beyond every value") << QVector<double>{Nan, Nan} << QVector<double>{50, 60}
+                                                       << QVector<double>{0, 0, inf, inf} << Spread::Verdict::Higher;
+    QTest::newRow("both all missing: no difference") << QVector<double>{Nan} << QVector<double>{Nan}
+                                                     << QVector<double>{0, 0, inf, inf}
+                                                     << Spread::Verdict::NoMeasurableDifference;
+}
+
+void TestMeasurement::spreads()
+{
+    QFETCH(QVector<double>, first);
+    QFETCH(QVector<double>, second);
+    QFETCH(QVector<double>, firstFigures);
+    QFETCH(Spread::Verdict, verdict);
+    const Spread a(std::vector<double>(first.begin(), first.end()));
+    const Spread b(std::vector<double>(second.begin(), second.end()));
+    QCOMPARE((QVector<double>{a.mean(), a.standardDeviation(), a.lower(), a.upper()}), firstFigures);
+    QCOMPARE(a.count() + a.missing(), first.size());
+    QCOMPARE(a.compare(b), verdict);
+    const Spread::Verdict mirrored = verdict == Spread::Verdict::Lower    ? Spread::Verdict::Higher
+                                     : verdict == Spread::Verdict::Higher ? Spread::Verdict::Lower
+                                                                          : verdict;
+    QCOMPARE(b.compare(a), mirrored);
+    QCOMPARE(a.overlaps(b), verdict == Spread::Verdict::NoMeasurableDifference);
+}
+
+void TestMeasurement::figures_data()
+{
+    QTest::addColumn<int>("direction"); // 0: a load step
+    QTest::addColumn<QVector<double>>("moving"); // following error while the ramp runs, 1 ms apart
+    QTest::addColumn<QVector<double>>("after");  // and after it (or after the step)
+    QTest::addColumn<QVector<double>>("figures"); // peak, overshoot, settling or recovery time; band 50
+    QTest::newRow("lag settling after arrival") << 1 << QVector<double>{100, 300} << QVector<double>{300, 51, 50, 10}
+                                                << QVector<double>{300, 0, 2};
+    QTest::newRow("within the band at arrival") << 1 << QVector<double>{-400, 50} << QVector<double>{20, 0}
+                                                << QVector<double>{400, 0, 0};
+    QTest::newRow("past the target forwards") << 1 << QVector<double>{200} << QVector<double>{-300, -40, 0}
+                                              << QVector<double>{300, 300, 1};
+    QTest::newRow("past the target backwards") << -1 << QVector<double>{-200} << QVector<double>{300, 40, 0}
+                                               << QVector<double>{300, 300, 1};
+    QTest::newRow("never settles") << 1 << QVector<double>{0} << QVector<double>{0, 500} << QVector<double>{500, 0, Nan};
+    QTest::newRow("ramp never ends") << 1 << QVector<double>{10, 20} << QVector<double>{} << QVector<double>{20, Nan, Nan};
+    QTest::newRow("load step recovers") << 0 << QVector<double>{} << QVector<double>{10, 90, -120, 30, 0}
+                                        << QVector<double>{120, Nan, 4};
+    QTest::newRow("load step held in the band") << 0 << QVector<double>{} << QVector<double>{10, -50, 0}
+                                                << QVector<double>{50, Nan, 0};
+    QTest::newRow("load step not recovered") << 0 << QVector<double>{} << QVector<double>{10, 90}
+                                             << QVector<double>{90, Nan, Nan};
+}
+
+void TestMeasurement::figures()
+{
+    QFETCH(int, direction);
+    QFETCH(QVector<double>, moving);
+    QFETCH(QVector<double>, after);
+    QFETCH(QVector<double>, figures);
+    std::vector<BenchRig::Sample> samples;
+    double squares = 0;
+    const QVector<double> errors = moving + after;
+    for (double error : errors) {
+        BenchRig::Sample sample{qint64(samples.size() + 1), DriveSignals(), samples.size() < size_t(moving.size())};
+        sample.values.followingError = error;
+        samples.push_back(sample);
+        squares += error * error;
+    }
+    using P = ComparisonProtocol;
+    const P::Figures f = direction ? P::measureMove(samples, direction, 50) : P::measureLoadStep(samples, 50);
+    const QVector<double> measured = direction ? QVector<double>{f[P::PeakError], f[P::Overshoot], f[P::SettlingTime]}
+                                               : QVector<double>{f[P::PeakDeviation], f[P::Overshoot], f[P::RecoveryTime]};
+    for (int i = 0; i < figures.size(); ++i)
+        QVERIFY2(std::isnan(figures[i]) ? std::isnan(measured[i]) : measured[i] == figures[i], qPrintable(QString::number(i)));
+    if (direction)
+        QCOMPARE(f[P::RmsError], std::sqrt(squares / double(samples.size())));
+}
+
+// Identical variants cannot be told apart and a far gentler P is measurably worse; the same
+// protocol gives the same table every time; a variant the drive refuses or a configuration
+// whose closed loop cannot start is an error, not a table.
+void TestMeasurement::protocol_data()
+{
+    QTest::addColumn<int>("encoderResolution"); // parameter 210
+    QTest::addColumn<int>("secondP");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("identical variants tie") << 4000 << 5000 << QString();
+    QTest::newRow("a gentle P is worse") << 4000 << 200 << QString();
+    QTest::newRow("refused value") << 4000 << 70000 << QString("the drive refuses 70000 for parameter 115");
+    QTest::newRow("closed loop cannot start") << 1000 << 5000 << QString("The closed loop does not start");
+}
+
+void TestMeasurement::protocol()
+{
+    QFETCH(int, encoderResolution);
+    QFETCH(int, secondP);
+    QFETCH(QString, error);
+    BenchRig rig = benchRig();
+    rig.setParameter(210, encoderResolution);
+    const QVector<ComparisonProtocol::Variant> variants{{"balanced", {{115, 5000}, {116, 400}}},
+                                                        {"second", {{115, secondP}, {116, 400}}}};
+    ComparisonProtocol protocol(rig, variants, {BenchCase::fastMove(rig.motor())});
+    protocol.setRepetitions(3);
+    QCOMPARE(protocol.run(), error.isEmpty());
+    QVERIFY2(protocol.errorString().contains(error), qPrintable(protocol.errorString()));
+    if (!error.isEmpty()) {
+        QVERIFY(!protocol.hasResults() && protocol.table().isEmpty());
+        return;
+    }
+    QCOMPARE(protocol.trace(0, 0).size(), size_t(protocol.trace(0, 0).back().time));
+    const QString table = protocol.table();
+    QVERIFY(protocol.run());
+    QCOMPARE(protocol.table(), table);
+    const bool tie = secondP == 5000;
+    // The start phase varies from run to run.
+    QVERIFY(protocol.spread(0, 0, ComparisonProtocol::RmsError).standardDeviation() > 0);
+    QCOMPARE(protocol.spread(1, 0, ComparisonProtocol::RmsError).mean() == protocol.spread(0, 0, ComparisonProtocol::RmsError).mean(), tie);
+    QCOMPARE(protocol.mark(0, 0, ComparisonProtocol::RmsError),
+             tie ? ComparisonProtocol::Mark::NoMeasurableDifference : ComparisonProtocol::Mark::Best);
+    QCOMPARE(protocol.mark(1, 0, ComparisonProtocol::RmsError),
+             tie ? ComparisonProtocol::Mark::NoMeasurableDifference : ComparisonProtocol::Mark::Worse);
+    QVERIFY2(protocol.verdicts().constFirst().contains(tie ? "no measurable difference" : "balanced is best"), qPrintable(table));
+}
+
+QTEST_GUILESS_MAIN(TestMeasurement)
+#include "tst_measurement.moc"

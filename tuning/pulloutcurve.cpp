@@ -137,6 +137,7 @@ void PullOutCurve::recommend(Result* result, const MotorPhysics::Motor& motor, i
                                                      catalogue.find(4)->parameter.maximum));
     result->accelerationParameter = int(std::min<double>(std::lround(result->acceleration * microstepsPerRevolution),
                                                          catalogue.find(5)->parameter.maximum));
+    result->acceleration = std::min(result->acceleration, double(result->accelerationParameter) / microstepsPerRevolution);
 }
 
 QJsonObject PullOutCurve::Result::toJson() const

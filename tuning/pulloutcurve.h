@@ -21,7 +21,8 @@
 // Recommended limits, with margins: the maximum velocity (4) is SpeedMargin of the stall
 // speed, where the closed loop's pull-out torque falls to the configured load; the
 // acceleration (5) is what the pull-out torque divided by TorqueMargin, less the load, gives
-// the rotor and load inertia at its smallest up to that speed (0 when nothing is left).
+// the rotor and load inertia at its smallest up to that speed (0 when nothing is left). Both
+// are capped at what the parameters can hold.
 class PullOutCurve
 {
     Q_DECLARE_TR_FUNCTIONS(PullOutCurve)

@@ -114,7 +114,8 @@ QChart* TuningCharts::bode(const FrequencyResponse::Result& result, bool phase, 
     if (!result.points.empty())
         x->setRange(result.points.front().frequency, result.points.back().frequency);
     if (!phase)
-        y->setRange(-40, std::max(10.0, result.peak + 3));
+        y->setRange(-40, 10);
+        y->setTickCount(11);
     return c;
 }
 
@@ -142,11 +143,12 @@ QChart* TuningCharts::pullOut(const PullOutCurve::Result& result)
     QLineSeries* load = line(tr("load: %1 N·m").arg(result.load, 0, 'f', 3), {QPointF(0, result.load), QPointF(fastest, result.load)});
     load->setPen(QPen(Qt::gray, 1, Qt::DashLine));
     attach(c, load, x, y);
-    QLineSeries* limit = line(tr("recommended maximum velocity: %1 rev/s").arg(result.maximumVelocity, 0, 'f', 2),
+    QLineSeries* limit = line(tr("max. velocity: %1 rev/s").arg(result.maximumVelocity, 0, 'f', 2),
                               {QPointF(result.maximumVelocity, 0), QPointF(result.maximumVelocity, top * 1.1)});
     limit->setPen(QPen(Qt::red, 2, Qt::DashLine));
     attach(c, limit, x, y);
     x->setRange(0, fastest);
     y->setRange(0, top * 1.1);
+    y->applyNiceNumbers();
     return c;
 }

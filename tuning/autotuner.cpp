@@ -60,8 +60,8 @@ QString AutoTuner::program(const Parameters& parameters, int motor)
     return text;
 }
 
-bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double* newKp,
-                      double* newKi, double* phaseMargin, double* gainMargin)
+bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double target,
+                      double* newKp, double* newKi, double* phaseMargin, double* gainMargin)
 {
     if (loop.points.size() < 2)
         return false;
@@ -102,7 +102,7 @@ bool AutoTuner::place(const FrequencyResponse::Result& loop, double kp, double k
     FrequencyResponse::analyse(&shaped);
     *phaseMargin = shaped.phaseMargin;
     *gainMargin = shaped.gainMargin;
-    return std::isfinite(shaped.phaseMargin) && shaped.phaseMargin >= TargetPhaseMargin
+    return std::isfinite(shaped.phaseMargin) && shaped.phaseMargin >= target
            && (!std::isfinite(shaped.gainMargin) || shaped.gainMargin >= TargetGainMargin);
 }
 
@@ -157,17 +157,24 @@ AutoTuner::Result AutoTuner::run(const BenchRig& rig, const Progress& progress)
     double crossover = -1.0;
     double kp = 0.0;
     double ki = 0.0;
-    for (double f : FrequencyResponse::logSpaced(0.5, 200.0, 120)) {
-        double p, i, pm, gm;
-        if (place(plant, kpId, kiId, f, &p, &i, &pm, &gm) && p * PScale <= GainLimit && i * IScale <= GainLimit) {
-            crossover = f;
-            kp = p;
-            ki = i;
+    double target = TargetPhaseMargin;
+    for (double margin : {TargetPhaseMargin, FallbackPhaseMargin}) {
+        for (double f : FrequencyResponse::logSpaced(0.5, 200.0, 120)) {
+            double p, i, pm, gm;
+            if (place(plant, kpId, kiId, f, margin, &p, &i, &pm, &gm) && p * PScale <= GainLimit
+                && i * IScale <= GainLimit) {
+                crossover = f;
+                kp = p;
+                ki = i;
+                target = margin;
+            }
         }
+        if (crossover > 0)
+            break;
     }
     if (crossover < 0)
         result.reason = tr("No crossover on the measured loop meets a phase margin of %1° and a gain margin of %2 dB.")
-                            .arg(TargetPhaseMargin)
+                            .arg(FallbackPhaseMargin)
                             .arg(TargetGainMargin);
 
     // 4. The proposal's own loop and its standstill after the gentle move, the crossover
@@ -200,7 +207,7 @@ AutoTuner::Result AutoTuner::run(const BenchRig& rig, const Progress& progress)
         }
         crossover *= BackOff;
         double pm, gm;
-        place(plant, kpId, kiId, crossover, &kp, &ki, &pm, &gm);
+        place(plant, kpId, kiId, crossover, target, &kp, &ki, &pm, &gm);
     }
     if (!ask(0.7))
         return result;

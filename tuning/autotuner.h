@@ -32,8 +32,8 @@
 //    field, commutation damping) point by point.
 // 3. Placement: a PI C = Kp / s + Ki / s^2 with its zero a factor ZeroRatio below the
 //    crossover; the highest crossover on the identified plant with a phase margin of at
-//    least TargetPhaseMargin and a gain margin of at least TargetGainMargin gives Kp (115)
-//    and Ki (116). The DV clipping (119) lets P act linearly up to a quarter electrical period
+//    least TargetPhaseMargin (where none has, FallbackPhaseMargin) and a gain margin of at
+//    least TargetGainMargin gives Kp (115) and Ki (116). The DV clipping (119) lets P act linearly up to a quarter electrical period
 //    of error; the I clipping (117) lets the integral use all of it.
 // 4. Check: the proposal's own loop is measured (phase margin at least 45 degrees and a
 //    gain margin of at least 6 dB where the phase crosses -180 degrees) and the gentle move
@@ -48,6 +48,7 @@ public:
     static constexpr int IdentificationGain = 16384; // 115 during the identification
     static constexpr double ZeroRatio = 10.0;
     static constexpr double TargetPhaseMargin = 60.0; // degrees
+    static constexpr double FallbackPhaseMargin = 50.0;
     static constexpr double TargetGainMargin = 10.0;  // dB
     static constexpr double RequiredPhaseMargin = 45.0;
     static constexpr double RequiredGainMargin = 6.0;
@@ -83,10 +84,10 @@ public:
 
     static Result run(const BenchRig& rig, const Progress& progress = Progress());
     // Kp (1/s) and Ki (1/s^2) for a crossover at `crossover` Hz on the plant given by the
-    // identification `loop` measured with the PI (kp, ki); false when no crossover there meets
-    // the targets.
-    static bool place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double* newKp,
-                      double* newKi, double* phaseMargin, double* gainMargin);
+    // identification `loop` measured with the PI (kp, ki), and the margins they are predicted
+    // to give; false when they miss the phase margin `target` or TargetGainMargin.
+    static bool place(const FrequencyResponse::Result& loop, double kp, double ki, double crossover, double target,
+                      double* newKp, double* newKi, double* phaseMargin, double* gainMargin);
     static int value(const Parameters& parameters, int number);
     // The tuned parameters as a setup program's lines would set them, for one motor.
     static QString program(const Parameters& parameters, int motor);

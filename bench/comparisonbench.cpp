@@ -164,6 +164,13 @@ void effects(double load)
         }
         std::printf("\n");
     }
+    for (int v = 0; v < variants.size(); ++v) {
+        for (int c = 0; c < cases.size(); ++c) {
+            if (const int stops = protocol.stoppedRuns(v, c))
+                std::printf("\n%s, %s: the drive stopped %d of %d runs itself (207 = 1)\n", qPrintable(variants.at(v).name),
+                            qPrintable(cases.at(c).title()), stops, protocol.repetitions());
+        }
+    }
 }
 
 } // namespace

@@ -80,9 +80,11 @@ bool ComparisonProtocol::run()
 {
     m_figures.clear();
     m_traces.clear();
+    m_stops.clear();
     m_error.clear();
     std::vector<std::vector<Figures>> figures(size_t(m_variants.size() * m_cases.size()));
     std::vector<std::vector<BenchRig::Sample>> traces(figures.size());
+    std::vector<int> stops(figures.size(), 0);
     for (int v = 0; v < m_variants.size(); ++v) {
         BenchRig rig = m_rig;
         for (const auto& parameter : m_variants.at(v).parameters) {
@@ -103,17 +105,20 @@ bool ComparisonProtocol::run()
             }
             for (int c = 0; c < m_cases.size(); ++c) {
                 const size_t i = size_t(index(v, c));
-                figures[i].push_back(runCase(prepared, m_cases.at(c), k == 0 ? &traces[i] : nullptr));
+                bool stopped = false;
+                figures[i].push_back(runCase(prepared, m_cases.at(c), k == 0 ? &traces[i] : nullptr, &stopped));
+                stops[i] += stopped ? 1 : 0;
             }
         }
     }
     m_figures = std::move(figures);
     m_traces = std::move(traces);
+    m_stops = std::move(stops);
     return true;
 }
 
 ComparisonProtocol::Figures ComparisonProtocol::runCase(BenchRig rig, const BenchCase& benchCase,
-                                                        std::vector<BenchRig::Sample>* trace) const
+                                                        std::vector<BenchRig::Sample>* trace, bool* stopped) const
 {
     rig.startRecording();
     Figures figures = noFigures();
@@ -138,6 +143,7 @@ ComparisonProtocol::Figures ComparisonProtocol::runCase(BenchRig rig, const Benc
         }
     }
     rig.stopRecording();
+    *stopped = rig.parameter(207) == 1;
     if (trace)
         *trace = rig.samples();
     return figures;
@@ -209,6 +215,13 @@ ComparisonProtocol::Mark ComparisonProtocol::mark(int variant, int benchCase, Me
     if (variant == top)
         return apart ? Mark::Best : Mark::NoMeasurableDifference;
     return first.overlaps(spread(variant, benchCase, metric)) ? Mark::NoMeasurableDifference : Mark::Worse;
+}
+
+int ComparisonProtocol::stoppedRuns(int variant, int benchCase) const
+{
+    if (!hasResults() || variant < 0 || variant >= m_variants.size() || benchCase < 0 || benchCase >= m_cases.size())
+        return 0;
+    return m_stops[size_t(index(variant, benchCase))];
 }
 
 const std::vector<BenchRig::Sample>& ComparisonProtocol::trace(int variant, int benchCase) const
@@ -305,6 +318,15 @@ QStringList ComparisonProtocol::verdicts() const
             result.append(tr("%1: no measurable difference by %2 between %3.")
                               .arg(m_cases.at(c).title(), metricName(metric), tied.join(QStringLiteral(", "))));
     }
+    for (int c = 0; c < m_cases.size(); ++c) {
+        for (int v = 0; v < m_variants.size(); ++v) {
+            if (const int stops = stoppedRuns(v, c))
+                result.append(tr("%1, %2: the drive stopped %3 of %4 runs itself (deviation limit or fault, 207 = 1).")
+                                  .arg(m_cases.at(c).title(), m_variants.at(v).name)
+                                  .arg(stops)
+                                  .arg(m_repetitions));
+        }
+    }
     return result;
 }
 
@@ -369,6 +391,7 @@ QJsonObject ComparisonProtocol::toJson() const
                 parameters.append(QJsonArray{parameter.first, parameter.second});
             variants.append(QJsonObject{{QStringLiteral("name"), m_variants.at(v).name},
                                         {QStringLiteral("parameters"), parameters},
+                                        {QStringLiteral("stoppedRuns"), stoppedRuns(v, c)},
                                         {QStringLiteral("figures"), figures}});
         }
         cases.append(QJsonObject{{QStringLiteral("case"), benchCase.name},

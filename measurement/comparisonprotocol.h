@@ -73,6 +73,8 @@ public:
 
     Spread spread(int variant, int benchCase, Metric metric) const;
     Mark mark(int variant, int benchCase, Metric metric) const;
+    // How many runs the drive stopped itself (207 = 1: its deviation limit or a fault).
+    int stoppedRuns(int variant, int benchCase) const;
     // The signals of the first repetition, every millisecond.
     const std::vector<BenchRig::Sample>& trace(int variant, int benchCase) const;
 
@@ -86,14 +88,15 @@ public:
     QStringList header() const;
     QVector<QStringList> rows(const QLocale& locale) const;
     QString cell(int variant, int benchCase, Metric metric, const QLocale& locale) const;
-    // Per case, which variant is best by its first metric, or that none is measurably better.
+    // Per case, which variant is best by its first metric, or that none is measurably better;
+    // then the runs the drive stopped itself.
     QStringList verdicts() const;
     // The header, rows, legend and verdicts as aligned plain text.
     QString table(const QLocale& locale = QLocale::c()) const;
     QJsonObject toJson() const;
 
 private:
-    Figures runCase(BenchRig rig, const BenchCase& benchCase, std::vector<BenchRig::Sample>* trace) const;
+    Figures runCase(BenchRig rig, const BenchCase& benchCase, std::vector<BenchRig::Sample>* trace, bool* stopped) const;
     int index(int variant, int benchCase) const { return variant * int(m_cases.size()) + benchCase; }
     int best(int benchCase, Metric metric) const;
 
@@ -105,5 +108,6 @@ private:
     // Per variant and case: the figures of every repetition, and the first one's trace.
     std::vector<std::vector<Figures>> m_figures;
     std::vector<std::vector<BenchRig::Sample>> m_traces;
+    std::vector<int> m_stops;
     QString m_error;
 };

@@ -59,6 +59,7 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->resizeColumnsToContents();
+    m_table->setMinimumHeight(m_table->horizontalHeader()->height() + (rows.size() + 1) * m_table->verticalHeader()->defaultSectionSize());
 
     m_case->setObjectName(QStringLiteral("cbCase"));
     if (protocol) {
@@ -67,6 +68,7 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
     }
     connect(m_case, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ComparisonView::showCase);
     m_view->setObjectName(QStringLiteral("chartView"));
+    m_view->setMinimumHeight(380);
 
     auto* cases = new QLabel(comparison.caseDescriptions(), this);
     QString notes;
@@ -100,7 +102,7 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
     layout->addWidget(hint);
     layout->addWidget(buttons);
     showCase(0);
-    resize(1100, 760);
+    resize(1420, 1060);
 }
 
 void ComparisonView::showCase(int benchCase)

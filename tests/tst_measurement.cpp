@@ -137,22 +137,25 @@ void TestMeasurement::protocol_data()
 {
     QTest::addColumn<int>("encoderResolution"); // parameter 210
     QTest::addColumn<int>("secondP");
+    QTest::addColumn<int>("deviationLimit"); // parameter 212 of the second variant
     QTest::addColumn<QString>("error");
-    QTest::newRow("identical variants tie") << 4000 << 5000 << QString();
-    QTest::newRow("a gentle P is worse") << 4000 << 200 << QString();
-    QTest::newRow("refused value") << 4000 << 70000 << QString("the drive refuses 70000 for parameter 115");
-    QTest::newRow("closed loop cannot start") << 1000 << 5000 << QString("The closed loop does not start");
+    QTest::newRow("identical variants tie") << 4000 << 5000 << 0 << QString();
+    QTest::newRow("a gentle P is worse") << 4000 << 200 << 0 << QString();
+    QTest::newRow("the deviation limit stops every run") << 4000 << 200 << 30 << QString();
+    QTest::newRow("refused value") << 4000 << 70000 << 0 << QString("the drive refuses 70000 for parameter 115");
+    QTest::newRow("closed loop cannot start") << 1000 << 5000 << 0 << QString("The closed loop does not start");
 }
 
 void TestMeasurement::protocol()
 {
     QFETCH(int, encoderResolution);
     QFETCH(int, secondP);
+    QFETCH(int, deviationLimit);
     QFETCH(QString, error);
     BenchRig rig = benchRig();
     rig.setParameter(210, encoderResolution);
     const QVector<ComparisonProtocol::Variant> variants{{"balanced", {{115, 5000}, {116, 400}}},
-                                                        {"second", {{115, secondP}, {116, 400}}}};
+                                                        {"second", {{115, secondP}, {116, 400}, {212, deviationLimit}}}};
     ComparisonProtocol protocol(rig, variants, {BenchCase::fastMove(rig.motor())});
     protocol.setRepetitions(3);
     QCOMPARE(protocol.run(), error.isEmpty());
@@ -166,6 +169,7 @@ void TestMeasurement::protocol()
     QVERIFY(protocol.run());
     QCOMPARE(protocol.table(), table);
     const bool tie = secondP == 5000;
+    QCOMPARE(QVector<int>({protocol.stoppedRuns(0, 0), protocol.stoppedRuns(1, 0)}), QVector<int>({0, deviationLimit ? 3 : 0}));
     // The start phase varies from run to run.
     QVERIFY(protocol.spread(0, 0, ComparisonProtocol::RmsError).standardDeviation() > 0);
     QCOMPARE(protocol.spread(1, 0, ComparisonProtocol::RmsError).mean() == protocol.spread(0, 0, ComparisonProtocol::RmsError).mean(), tie);

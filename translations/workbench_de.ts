@@ -234,6 +234,10 @@
         <source>* best: its range lies apart from every other&apos;s; = no measurable difference from the best (ranges overlap).</source>
         <translation>* am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten (Bereiche überlappen).</translation>
     </message>
+    <message>
+        <source>%1, %2: the drive stopped %3 of %4 runs itself (deviation limit or fault, 207 = 1).</source>
+        <translation>%1, %2: Der Antrieb hat %3 von %4 Läufen selbst angehalten (Abweichungsgrenze oder Fehler, 207 = 1).</translation>
+    </message>
 </context>
 <context>
     <name>ComparisonView</name>

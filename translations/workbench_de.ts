@@ -1201,10 +1201,6 @@
         <translation>Zeit seit dem Sprung (ms)</translation>
     </message>
     <message>
-        <source>Encoder position (microsteps)</source>
-        <translation>Encoderposition (Mikroschritte)</translation>
-    </message>
-    <message>
         <source>run %1</source>
         <translation>Lauf %1</translation>
     </message>
@@ -1259,6 +1255,10 @@
     <message>
         <source>max. velocity: %1 rev/s</source>
         <translation>max. Geschwindigkeit: %1 U/s</translation>
+    </message>
+    <message>
+        <source>Position (µsteps)</source>
+        <translation>Position (µSchritte)</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "tuningcharts.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QtCharts/QChart>
 #include <QtCharts/QLegendMarker>
@@ -46,7 +47,7 @@ QChart* TuningCharts::steps(const StepResponse::Result& result)
     auto* x = new QValueAxis;
     x->setTitleText(tr("Time since the step (ms)"));
     auto* y = new QValueAxis;
-    y->setTitleText(tr("Encoder position (microsteps)"));
+    y->setTitleText(tr("Position (µsteps)"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     double low = 0.0;
@@ -70,7 +71,10 @@ QChart* TuningCharts::steps(const StepResponse::Result& result)
         c->legend()->markers(band).first()->setVisible(false);
     }
     x->setRange(0, end);
+    x->setLabelFormat(QStringLiteral("%.0f"));
     y->setRange(std::min(low, target - result.band) - 10, std::max(high, target + result.band) + 10);
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
     return c;
 }
 
@@ -113,9 +117,13 @@ QChart* TuningCharts::bode(const FrequencyResponse::Result& result, bool phase, 
     }
     if (!result.points.empty())
         x->setRange(result.points.front().frequency, result.points.back().frequency);
-    if (!phase)
-        y->setRange(-40, 10);
-        y->setTickCount(11);
+    if (!phase) {
+        // In steps of 10 dB, from -40 dB to above the peak.
+        const double top = std::max(10.0, 10.0 * std::ceil((result.peak + 3) / 10.0));
+        y->setRange(-40, top);
+        y->setTickCount(int((top + 40) / 10) + 1);
+        y->setLabelFormat(QStringLiteral("%.0f"));
+    }
     return c;
 }
 

@@ -123,6 +123,9 @@ QChart* TuningCharts::bode(const FrequencyResponse::Result& result, bool phase, 
         y->setRange(-40, top);
         y->setTickCount(int((top + 40) / 10) + 1);
         y->setLabelFormat(QStringLiteral("%.0f"));
+    } else {
+        y->applyNiceNumbers();
+        y->setLabelFormat(QStringLiteral("%.0f"));
     }
     return c;
 }

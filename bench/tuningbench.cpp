@@ -4,11 +4,14 @@
 // The tuning's cost and the manual's pictures. Without arguments: the wall time of a
 // frequency response of 30 points (three runs each) and of the tuner's whole run on one axis,
 // best of three. With --pictures DIR: the whole tuning run on the three documented
-// configurations, its text on standard output and its plots as PNG files in DIR.
+// configurations, its text on standard output and its plots as PNG files in DIR, and the
+// Tuning window after a whole run.
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTabWidget>
 #include <QTextStream>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -16,7 +19,9 @@
 #include "autotuner.h"
 #include "axisprobe.h"
 #include "tuningcharts.h"
+#include "simulatedmodule.h"
 #include "tuningrun.h"
+#include "tuningwindow.h"
 
 namespace {
 struct Configuration
@@ -104,5 +109,20 @@ int main(int argc, char** argv)
              base + QStringLiteral("-bode-loop-phase.png"));
         save(TuningCharts::pullOut(result.pullOut), base + QStringLiteral("-pull-out.png"));
     }
+    // The window after a whole run on the default motor, showing the proposal.
+    SimulatedModule module;
+    module.setManualClock(true);
+    module.setAxisParameter(210, 0, module.trueEncoderResolution());
+    module.setAxisParameter(129, 0, 1);
+    module.advance(2 * SimulatedAxis::ClosedLoopInitTime);
+    TuningWindow window(&module, 0);
+    window.show();
+    QEventLoop loop;
+    QObject::connect(&window, &TuningWindow::finished, &loop, &QEventLoop::quit);
+    if (window.start())
+        loop.exec();
+    window.tabs()->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    window.grab().save(dir.filePath(QStringLiteral("window.png")), "PNG");
     return 0;
 }

@@ -215,7 +215,7 @@ void TuningWindow::done(const TuningRun::Result& result)
         m_status->setText(tr("Done. Measured on a copy of axis %1.").arg(m_motor));
     if (!result.cancelled) {
         m_result = result;
-        show(result);
+        display(result);
         m_progress->setValue(1000);
     }
     emit finished();
@@ -235,7 +235,7 @@ void TuningWindow::setCharts(int tab, const QList<QChart*>& charts)
     }
 }
 
-void TuningWindow::show(const TuningRun::Result& result)
+void TuningWindow::display(const TuningRun::Result& result)
 {
     if (result.measured & TuningRun::Steps)
         setCharts(StepsTab, {TuningCharts::steps(result.setpointStep), TuningCharts::steps(result.loadStep)});
@@ -282,7 +282,8 @@ void TuningWindow::fillTable(const AutoTuner::Result& tuner)
                 own = own || p.first == number;
             const int value = AutoTuner::value(own ? parameters : tuner.current, number);
             auto* item = new QTableWidgetItem(QString::number(value));
-            if (!own || v == AutoTuner::Present)
+            // Grey: taken over from the present settings.
+            if (!own)
                 item->setForeground(Qt::gray);
             m_table->setItem(r, v, item);
         }
@@ -295,6 +296,7 @@ void TuningWindow::fillTable(const AutoTuner::Result& tuner)
                                                   .arg(tuner.proposalLoop.phaseMargin, 0, 'f', 1)
                                                   .arg(tuner.proposalLoop.crossover, 0, 'f', 1)));
     m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_verdict->setText(tuner.offered ? tr("The proposal is stable and measurably better than the best preset.")
                        : tuner.best >= 0 ? tr("The best preset (%1) stands. %2").arg(tuner.variantName(tuner.best), tuner.reason)
                                          : tr("No stable proposal. %1").arg(tuner.reason));

@@ -61,7 +61,7 @@ protected:
 private:
     void progressed(int permille);
     void done(const TuningRun::Result& result);
-    void show(const TuningRun::Result& result);
+    void display(const TuningRun::Result& result);
     void fillTable(const AutoTuner::Result& tuner);
     void setCharts(int tab, const QList<QtCharts::QChart*>& charts);
 

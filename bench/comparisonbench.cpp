@@ -101,7 +101,7 @@ void presets(double load)
 
 // Each closed-loop parameter halved and doubled from the balanced preset and the catalogue's
 // defaults, against that reference: per case its first metric (and the overload move's
-// overshoot), with "lower", "higher" or "no measurable effect" by the spreads. A value beyond
+// settling time), with "lower", "higher" or "no measurable effect" by the spreads. A value beyond
 // the parameter's range is not run.
 void effects(double load)
 {
@@ -128,7 +128,7 @@ void effects(double load)
     }
     using P = ComparisonProtocol;
     const QPair<int, P::Metric> columns[] = {{0, P::RmsError}, {1, P::RmsError},   {2, P::RmsError},
-                                             {2, P::Overshoot}, {3, P::PeakDeviation}, {3, P::RecoveryTime}};
+                                             {2, P::SettlingTime}, {3, P::PeakDeviation}, {3, P::RecoveryTime}};
     for (const BenchCase& benchCase : qAsConst(cases))
         std::printf("- %s\n", qPrintable(benchCase.description()));
     std::printf("\n%d runs each, %.0f %% friction, balanced preset (P 5000, I 400), defaults otherwise\n\n| variant |",
@@ -149,7 +149,7 @@ void effects(double load)
             }
             const Spread s = protocol.spread(v, column.first, column.second);
             const Spread reference = protocol.spread(0, column.first, column.second);
-            const int decimals = column.second == P::RecoveryTime ? 0 : 1;
+            const int decimals = column.second == P::RecoveryTime || column.second == P::SettlingTime ? 0 : 1;
             QString text = s.count() ? QStringLiteral("%1 ± %2").arg(s.mean(), 0, 'f', decimals).arg(s.standardDeviation(), 0, 'f', decimals)
                                      : QStringLiteral("never within the band");
             if (s.missing() && s.count())
@@ -163,6 +163,27 @@ void effects(double load)
             std::printf(" %s |", qPrintable(text));
         }
         std::printf("\n");
+    }
+    // Where the I clipping binds at all: the integral the anti-windup lets through is small.
+    QVector<ComparisonProtocol::Variant> clippings{{QStringLiteral("117 = 2000 (reference)"), {}}};
+    for (int v : {20, 10, 5, 2, 0})
+        clippings.append({QStringLiteral("117 = %1").arg(v), {{117, v}}});
+    ComparisonProtocol clipped(rig, clippings, {cases.at(2)});
+    if (clipped.run()) {
+        std::printf("\nThe I clipping 117 below its halve/double range, %s:\n\n| variant | %s | %s |\n|---|---|---|\n",
+                    qPrintable(cases.at(2).title()), qPrintable(P::metricName(P::SettlingTime)),
+                    qPrintable(P::metricName(P::RmsError)));
+        for (int v = 0; v < clippings.size(); ++v) {
+            std::printf("| %s |", qPrintable(clippings.at(v).name));
+            for (P::Metric metric : {P::SettlingTime, P::RmsError}) {
+                const Spread s = clipped.spread(v, 0, metric);
+                const Spread::Verdict verdict = s.compare(clipped.spread(0, 0, metric));
+                std::printf(" %s%s |", qPrintable(QString::number(s.mean(), 'f', metric == P::SettlingTime ? 0 : 1) + QStringLiteral(" ± ")
+                                                 + QString::number(s.standardDeviation(), 'f', metric == P::SettlingTime ? 0 : 1)),
+                            v == 0 ? "" : verdict == Spread::Verdict::Lower ? ", lower" : verdict == Spread::Verdict::Higher ? ", higher" : ", no measurable effect");
+            }
+            std::printf("\n");
+        }
     }
     for (int v = 0; v < variants.size(); ++v) {
         for (int c = 0; c < cases.size(); ++c) {

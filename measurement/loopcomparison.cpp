@@ -20,10 +20,11 @@ bool LoopComparison::run()
     m_error.clear();
     std::vector<double> open;
     std::vector<double> closed;
+    m_openStops = m_closedStops = 0;
     for (int k = 0; k < m_repetitions; ++k) {
         const double phase = double(k) / m_repetitions;
-        open.push_back(runOnce(BenchRig::Loop::Open, phase));
-        closed.push_back(runOnce(BenchRig::Loop::Closed, phase));
+        open.push_back(runOnce(BenchRig::Loop::Open, phase, &m_openStops));
+        closed.push_back(runOnce(BenchRig::Loop::Closed, phase, &m_closedStops));
         if (!m_error.isEmpty())
             return false;
     }
@@ -32,7 +33,7 @@ bool LoopComparison::run()
     return true;
 }
 
-double LoopComparison::runOnce(BenchRig::Loop loop, double phase)
+double LoopComparison::runOnce(BenchRig::Loop loop, double phase, int* stops)
 {
     BenchRig rig = m_rig;
     if (!rig.prepare(phase, phase, loop)) {
@@ -47,6 +48,7 @@ double LoopComparison::runOnce(BenchRig::Loop loop, double phase)
     const double rampTime = std::abs(m_distance) / double(std::max(1, speed)) + 10.0 * speed / std::max(1, acceleration);
     rig.finishMove(qint64(1000 * rampTime) + 2000);
     rig.advance(SettleTime);
+    *stops += rig.parameter(207) == 1 ? 1 : 0;
     return (rig.axis().positionDeviation() - before) * rig.microstepsPerCount();
 }
 
@@ -62,7 +64,14 @@ QString LoopComparison::deviations() const
     auto text = [](const Spread& s) {
         return tr("%1 ± %2 microsteps").arg(s.mean(), 0, 'f', 1).arg(s.standardDeviation(), 0, 'f', 1);
     };
-    return tr("open loop %1, closed loop %2").arg(text(m_open), text(m_closed));
+    QString result = tr("open loop %1, closed loop %2").arg(text(m_open), text(m_closed));
+    if (m_openStops || m_closedStops)
+        result += tr("; the drive stopped %1 of %2 runs in open loop and %3 in closed loop itself (deviation limit or "
+                     "fault, 207 = 1)")
+                      .arg(m_openStops)
+                      .arg(m_repetitions)
+                      .arg(m_closedStops);
+    return result;
 }
 
 QString LoopComparison::verdict() const
@@ -85,7 +94,8 @@ QJsonObject LoopComparison::toJson() const
                            {QStringLiteral("standardDeviationMicrosteps"), std::round(s.standardDeviation() * 10) / 10},
                            {QStringLiteral("minimumMicrosteps"), std::round(s.minimum() * 10) / 10},
                            {QStringLiteral("maximumMicrosteps"), std::round(s.maximum() * 10) / 10},
-                           {QStringLiteral("held"), held(loop)}};
+                           {QStringLiteral("held"), held(loop)},
+                           {QStringLiteral("stoppedRuns"), stoppedRuns(loop)}};
     };
     return QJsonObject{{QStringLiteral("distanceMicrosteps"), m_distance},
                        {QStringLiteral("repetitions"), m_repetitions},

@@ -33,19 +33,24 @@ public:
 
     const Spread& deviation(BenchRig::Loop loop) const { return loop == BenchRig::Loop::Open ? m_open : m_closed; }
     bool held(BenchRig::Loop loop) const;
-    // "open loop 50995.2 ± 0.0 microsteps, closed loop 0.0 ± 0.0 microsteps"
+    // Runs the drive stopped itself (207 = 1: its deviation limit or a fault).
+    int stoppedRuns(BenchRig::Loop loop) const { return loop == BenchRig::Loop::Open ? m_openStops : m_closedStops; }
+    // "open loop 50995.2 ± 0.0 microsteps, closed loop 0.0 ± 0.0 microsteps", and the runs the
+    // drive stopped itself
     QString deviations() const;
     // Which loop held the position.
     QString verdict() const;
     QJsonObject toJson() const;
 
 private:
-    double runOnce(BenchRig::Loop loop, double phase);
+    double runOnce(BenchRig::Loop loop, double phase, int* stops);
 
     BenchRig m_rig;
     int m_distance;
     int m_repetitions;
     Spread m_open;
     Spread m_closed;
+    int m_openStops = 0;
+    int m_closedStops = 0;
     QString m_error;
 };

@@ -323,6 +323,10 @@
         <source>The open loop held the position, the closed loop did not.</source>
         <translation>Der offene Regelkreis hielt die Position, der geschlossene nicht.</translation>
     </message>
+    <message>
+        <source>; the drive stopped %1 of %2 runs in open loop and %3 in closed loop itself (deviation limit or fault, 207 = 1)</source>
+        <translation>; der Antrieb hat %1 von %2 Läufen im offenen und %3 im geschlossenen Regelkreis selbst angehalten (Abweichungsgrenze oder Fehler, 207 = 1)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -541,6 +545,14 @@
     <message>
         <source>T&amp;uning…</source>
         <translation>T&amp;uning…</translation>
+    </message>
+    <message>
+        <source>&amp;Motor damping...</source>
+        <translation>&amp;Motordämpfung...</translation>
+    </message>
+    <message>
+        <source>Damping of the motor relative to its field (N·m·s/rad):</source>
+        <translation>Dämpfung des Motors gegenüber seinem Feld (N·m·s/rad):</translation>
     </message>
 </context>
 <context>
@@ -1634,16 +1646,48 @@
         <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
     </message>
     <message>
-        <source>--%1 needs a number from %2 to %3%4</source>
-        <translation>--%1 erwartet eine Zahl von %2 bis %3%4</translation>
-    </message>
-    <message>
         <source>, above %1</source>
         <translation>, über %1</translation>
     </message>
     <message>
         <source>After the guided commissioning (implies --auto): measure axis 0&apos;s closed loop on a copy and print the tuner&apos;s proposal.</source>
         <translation>Nach der geführten Inbetriebnahme (schließt --auto ein): den geschlossenen Regelkreis der Achse 0 an einer Kopie messen und den Vorschlag des Tuners ausgeben.</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Ω</source>
+        <translation>Ω</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>N·m</source>
+        <translation>N·m</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s own damping of motion relative to its field, in N m s per radian.</source>
+        <translation>Eigene Dämpfung des Motors gegenüber seinem Feld, in N m s pro Radiant.</translation>
+    </message>
+    <message>
+        <source>N·m·s/rad</source>
+        <translation>N·m·s/rad</translation>
+    </message>
+    <message>
+        <source>% of the holding torque</source>
+        <translation>% des Haltemoments</translation>
+    </message>
+    <message>
+        <source>kg·m²</source>
+        <translation>kg·m²</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number from %2 to %3 %4%5</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3 %4%5</translation>
     </message>
 </context>
 </TS>

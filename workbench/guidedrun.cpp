@@ -29,6 +29,7 @@
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "progressindicator.h"
+#include "saturatinground.h"
 #include "simulatedmodule.h"
 #include "spinbox.h"
 #include "toolwindow.h"
@@ -51,6 +52,7 @@ const int RealPauseMilliseconds = 1;
 const int MicrostepRow256 = 8;
 const int SettleMilliseconds = 500;
 const int MaxSettleMilliseconds = 2000;
+const int FaultGraceMilliseconds = 500;
 
 } // namespace
 
@@ -102,6 +104,8 @@ bool GuidedRun::run()
     m_preset.clear();
     m_moves.clear();
     m_loopComparison = QJsonObject();
+    m_faultFails = true;
+    markStart();
     m_load = m_module->motor();
     m_loadCoupled = !hasLoad(m_load);
     if (!m_loadCoupled) {
@@ -113,8 +117,7 @@ bool GuidedRun::run()
                 && timed(QStringLiteral("encoder"), [this] { return encoderStep(); })
                 && timed(QStringLiteral("closed loop"), [this] { return closedLoopStep(); });
     if (done && m_compareOpenLoop)
-        done = timed(QStringLiteral("motion test, open loop"),
-                     [this] { return coupleLoad() && compareLoops(); });
+        done = timed(QStringLiteral("motion test, open loop"), [this] { return coupleLoad() && compareLoops(); });
     done = done && timed(QStringLiteral("activate closed loop"), [this] { return activateClosedLoop(); })
            && timed(QStringLiteral("motion test"), [this] {
                   return coupleLoad() && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
@@ -341,20 +344,24 @@ bool GuidedRun::checkMoveEnd(const QString& loop, double microsteps)
 {
     const int fullStep = 1 << qBound(0, m_module->getAxisParameter(140, 0), 8);
     const bool stopped = m_module->getAxisParameter(207, 0) == 1;
+    const QString fault = driveFault();
     if (!stopped && std::abs(microsteps) <= fullStep)
         return true;
     const QString name = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
     const QString what = stopped ? QStringLiteral("the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps")
                                  : QStringLiteral("the move ended %1 microsteps off, more than one full step (%2 microsteps)");
-    const QString message = QStringLiteral("motion test, %1: %2: the motor is overloaded or lost steps")
-                                .arg(name, stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep));
+    const QString message
+        = fault.isEmpty() ? QStringLiteral("motion test, %1: %2: the motor is overloaded or lost steps")
+                                .arg(name, stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep))
+                          : QStringLiteral("motion test, %1: the drive stopped on a fault: %2").arg(name, fault);
     say(QStringLiteral("        ") + message + QLatin1Char('.'));
     return fail(message);
 }
 
 // Axis 0, as the run commissions it. In whole encoder counts, as the encoder tells them: the
 // fraction of a count it cannot see is no deviation (at 4000 counts a count is 12.8 of 51200
-// microsteps). The counter's position is read from the module as a user would.
+// microsteps). Both positions are read from the module as a user would, and the deviation is
+// computed from them and the start's alone.
 GuidedRun::Deviation GuidedRun::deviation() const
 {
     Deviation result;
@@ -363,12 +370,37 @@ GuidedRun::Deviation GuidedRun::deviation() const
     const int resolution = axis->matchingEncoderResolution();
     bool actual = false;
     bool encoder = false;
+    result.startActualPosition = m_start.actualPosition;
+    result.startEncoderPosition = m_start.encoderPosition;
     result.actualPosition = m_module->getAxisParameter(1, 0, &actual);
     result.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
-    result.counts = qRound(axis->positionDeviation());
-    result.microsteps = resolution ? qRound(double(result.counts) * axis->microstepsPerRevolution() / resolution) : 0;
-    result.valid = actual && encoder && resolution != 0;
+    const double perRevolution = axis->microstepsPerRevolution();
+    // The encoder counts like a 32-bit counter: its travel is the wrapped difference.
+    const qint32 counted = qint32(quint32(result.encoderPosition) - quint32(result.startEncoderPosition));
+    const double travel = double(result.actualPosition) - double(result.startActualPosition);
+    if (resolution != 0 && perRevolution > 0) {
+        result.counts = SaturatingRound::toInt(travel * resolution / perRevolution - double(counted));
+        result.microsteps = SaturatingRound::toInt(double(result.counts) * perRevolution / resolution);
+    }
+    result.valid = actual && encoder && resolution != 0 && m_start.valid;
     return result;
+}
+
+void GuidedRun::markStart()
+{
+    m_start = Deviation();
+    bool actual = false;
+    bool encoder = false;
+    m_module->synchronise();
+    m_start.actualPosition = m_module->getAxisParameter(1, 0, &actual);
+    m_start.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
+    m_start.valid = actual && encoder;
+}
+
+QString GuidedRun::driveFault() const
+{
+    const SimulatedAxis* axis = m_module->drive()->axis(0);
+    return axis ? QString::fromLatin1(SimulatedAxis::faultText(axis->fault())) : QString();
 }
 
 QString GuidedRun::reportDeviation(Move move)
@@ -429,6 +461,7 @@ bool GuidedRun::motionTest(const QString& loop)
 
     const QString title = loop.isEmpty() ? QStringLiteral("Motion test") : QStringLiteral("Motion test, %1").arg(loop);
     say(QStringLiteral("%1: relative move by %2.").arg(title).arg(distance->intValue()));
+    markStart();
     if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
         return false;
     if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, QStringLiteral("the position to be reached")))
@@ -444,6 +477,7 @@ bool GuidedRun::motionTest(const QString& loop)
         return false;
 
     say(QStringLiteral("%1: another move, stopped on the way.").arg(title));
+    markStart();
     if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
         return false;
     if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, QStringLiteral("the motor to stop")))
@@ -504,9 +538,15 @@ bool GuidedRun::clickAndAnswerYes(QAbstractButton* button, const QString& expect
 
 bool GuidedRun::waitFor(const std::function<bool()>& condition, const QString& what)
 {
+    // A fault left from before (the open loop's, in the comparison) may be cleared by what
+    // comes; it counts once it has lasted FaultGraceMilliseconds.
+    const QString earlier = driveFault();
     for (int waited = 0; waited <= m_stepTimeout; waited += StepMilliseconds) {
         if (condition())
             return true;
+        const QString fault = driveFault();
+        if (m_faultFails && !fault.isEmpty() && (fault != earlier || waited >= FaultGraceMilliseconds))
+            return fail(QStringLiteral("the drive stopped on a fault: %1 (while waiting for %2)").arg(fault, what));
         settle(StepMilliseconds);
     }
     return fail(QStringLiteral("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));

@@ -235,13 +235,13 @@ void MainWindow::setLoadPercent(double percent)
 
 void MainWindow::setHoldingTorque(double newtonMetres)
 {
-    if (newtonMetres > 0 && newtonMetres <= MaxHoldingTorque)
+    if (MotorValues::limit(QStringLiteral("holdingTorque"))->accepts(newtonMetres))
         applyMotor(newtonMetres, m_module->motor().inertia);
 }
 
 void MainWindow::setInertia(double kilogramSquareMetres)
 {
-    if (kilogramSquareMetres > 0 && kilogramSquareMetres <= MaxInertia)
+    if (MotorValues::limit(QStringLiteral("inertia"))->accepts(kilogramSquareMetres))
         applyMotor(m_module->motor().holdingTorque, kilogramSquareMetres);
 }
 

@@ -25,7 +25,7 @@ const int Points = 24;
 const double LowestFrequency = 0.3; // Hz: below the slowest preset's crossover
 const double HighestFrequency = 450.0;
 const int IdentificationRepetitions = 2;
-const int Attempts = 5;
+const int Attempts = 8;
 const double BackOff = 0.7;
 
 std::complex<double> pi(double kp, double ki, double frequency)

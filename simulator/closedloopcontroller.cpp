@@ -100,7 +100,7 @@ ClosedLoopController::Output ClosedLoopController::update(const Settings& settin
 
     // Where the rotor should be: the ramp, less what was lost before the start.
     target -= m_targetOffset;
-    const qint64 targetCount = m_anchorCount + SaturatingRound::toInt64((target - m_anchorField) / q);
+    const qint64 targetCount = m_anchorCount + SaturatingRound::toInt64((target + m_errorOffset - m_anchorField) / q);
     m_errorCounts = targetCount - count;
     m_error = double(m_errorCounts) * q;
 

@@ -78,6 +78,9 @@ public:
     Output update(const Settings& settings, double target, double rampVelocity, qint64 count, double seconds);
     // Multiplies P beyond what parameter 115 can hold, for the bench.
     void setGainScale(double factor) { m_gainScale = factor; }
+    // Added to the target the following error is taken against, not to the field it places:
+    // a test signal at the feedback's own input. 0 in normal use.
+    void setErrorOffset(double microsteps) { m_errorOffset = microsteps; }
     // The frame moved by `delta` microsteps without the motor turning.
     void shiftFrame(double delta) { m_anchorField += delta; }
 
@@ -109,4 +112,5 @@ private:
     double m_scaler = 1.0;
     bool m_quiet = false;
     double m_gainScale = 1.0;
+    double m_errorOffset = 0.0;
 };

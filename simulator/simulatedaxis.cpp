@@ -180,12 +180,22 @@ void SimulatedAxis::advance(qint64 milliseconds)
     const double startUp = m_values.value(126) / MaxCurrent;
     for (qint64 step = 0; step < milliseconds * StepsPerMillisecond; ++step) {
         if (m_mode == Mode::Idle && m_physics.isSettled() && m_measuredVelocity == 0.0
-            && (!m_closedLoopReady || m_controller.isQuiet()))
+            && (!m_closedLoopReady || m_controller.isQuiet()) && !m_setpointSignal)
             break;
         advanceMotion(StepSeconds);
         if (m_closedLoopReady) {
-            const ClosedLoopController::Output out
-                = m_controller.update(settings, m_position, m_velocity, encoderCount(), StepSeconds);
+            double offset = 0.0;
+            double rate = 0.0;
+            if (m_setpointSignal) {
+                m_setpointTime += StepSeconds;
+                m_setpointSignal(m_setpointTime, &offset, &rate);
+                if (m_signalPoint == SignalPoint::Error) {
+                    m_controller.setErrorOffset(offset);
+                    offset = rate = 0.0;
+                }
+            }
+            const ClosedLoopController::Output out = m_controller.update(settings, m_position + offset,
+                                                                         m_velocity + rate, encoderCount(), StepSeconds);
             drive.field = out.field;
             drive.current = out.current;
             if (m_controller.runningAway())
@@ -237,6 +247,15 @@ void SimulatedAxis::startController()
     const double perCount = resolution ? double(microstepsPerRevolution()) / std::abs(resolution) : 0.0;
     m_controller.start(controllerSettings(), m_physics.rotorPosition() - within * perCount, m_position, encoderCount());
     m_rebaseField = true;
+}
+
+void SimulatedAxis::setSetpointSignal(SetpointSignal signal, SignalPoint point)
+{
+    m_setpointSignal = std::move(signal);
+    m_signalPoint = point;
+    m_controller.setErrorOffset(0.0);
+    m_setpointTime = 0.0;
+    m_physics.unsettle();
 }
 
 void SimulatedAxis::measureVelocity(qint64 count, double seconds)

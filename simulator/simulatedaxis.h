@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <functional>
+
 #include <QHash>
 #include <QtGlobal>
 
@@ -113,6 +115,15 @@ public:
     // The drive's fast signals now (see DriveSignals).
     DriveSignals driveSignals() const;
 
+    // A test signal for measuring the closed loop's response: given the seconds since it was
+    // set, it gives an offset (microsteps) and its rate (pps), added to the position setpoint
+    // (SignalPoint::Setpoint) or only to the target the controller's following error is taken
+    // against (SignalPoint::Error, the feedback's own input). Evaluated at every control step;
+    // an empty function removes it.
+    enum class SignalPoint { Setpoint, Error };
+    using SetpointSignal = std::function<void(double seconds, double* offset, double* rate)>;
+    void setSetpointSignal(SetpointSignal signal, SignalPoint point = SignalPoint::Setpoint);
+
 private:
     enum class Mode { Idle, Positioning, Stopping };
 
@@ -160,6 +171,10 @@ private:
     double m_syncPosition = 0.0;   // position counter and encoder count when last set
     qint64 m_syncCount = 0;
     bool m_rebaseField = false; // the field changes frame at the next step
+
+    SetpointSignal m_setpointSignal;
+    SignalPoint m_signalPoint = SignalPoint::Setpoint;
+    double m_setpointTime = 0.0; // s since the setpoint signal was set
 
     qint64 m_initRemaining = -1; // ms until the closed-loop initialisation ends; -1 idle
     bool m_closedLoopReady = false;

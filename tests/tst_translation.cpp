@@ -130,7 +130,7 @@ void TestTranslation::pageTexts_data()
         << "de" << 53 << "btnAlternativScalerMaxTolerance" << "Alternative / Achsparameter 126 und 125 setzen auf: 51";
     QTest::newRow("de: tools menu")
         << "de" << 0 << "menuTools"
-        << "Inbetriebnahme | Motoreinstellungen | Encodereinstellungen | Closed-Loop-Einstellungen | "
+        << "Inbetriebnahme | Motoreinstellungen | Encodereinstellungen | Closed-Loop-Einstellungen | T&uning… | "
            "&Oszilloskop | Fenster &überlappend | Fenster &nebeneinander | Anordnung &zurücksetzen";
     QTest::newRow("de: connection") << "de" << 0 << "lblConnection" << "Simuliertes Modul verbunden";
     QTest::newRow("de: monitor unit") << "de" << 50 << "lblEncoderPositionUnit" << "Inkremente";
@@ -142,8 +142,8 @@ void TestTranslation::pageTexts_data()
     QTest::newRow("en: start-up axis message") << "en" << 50 << "<status>" << "Changed: Motor / Encoder 0";
     QTest::newRow("en: tools menu")
         << "en" << 0 << "menuTools"
-        << "Start Up | Motor settings | Encoder settings | Closed loop settings | &Scope | &Cascade windows | "
-           "&Tile windows | &Reset layout";
+        << "Start Up | Motor settings | Encoder settings | Closed loop settings | T&uning… | &Scope | "
+           "&Cascade windows | &Tile windows | &Reset layout";
 }
 
 void TestTranslation::pageTexts()

@@ -137,8 +137,9 @@ void TestWorkbenchPrograms::initTestCase()
     m_translations.installApplication();
     m_program = m_dir.filePath("p.kora");
     m_report = m_dir.filePath("r.json");
-    const ChildRun run = workbench(QStringList{"--auto", "--save-program", m_program, "--report", m_report, "--screenshots",
-                                              m_dir.filePath("shots")} + hardware());
+    // With the tuning measured afterwards on a copy: its section joins the report.
+    const ChildRun run = workbench(QStringList{"--auto", "--tune", "--save-program", m_program, "--report", m_report,
+                                              "--screenshots", m_dir.filePath("shots")} + hardware());
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QVERIFY(run.out.contains("Closed loop ready to use.") && run.out.contains("Setup program saved to " + m_program));
     QVERIFY(QFileInfo(m_dir.filePath("shots/3-detection.png")).size() > 0);
@@ -167,6 +168,10 @@ void TestWorkbenchPrograms::savedProgramAndReport()
     QCOMPARE(report.value("hardware").toObject().value("encoder").toObject().toVariantMap(),
              QVariantMap({{"resolution", 8192}, {"reversed", true}}));
     QCOMPARE(report.value("preset").toString(), QString("balanced"));
+    const QJsonObject tuning = report.value("tuning").toObject();
+    QVERIFY(tuning.value("usable").toBool());
+    QCOMPARE(tuning.value("tuner").toObject().value("variants").toArray().size(), 5);
+    QVERIFY(m_log.contains("Tuner: the gentle move's RMS following error"));
 
     // Each move's deviation as the log printed it, in both units.
     QStringList logged;

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AutoTuner</name>
+    <message>
+        <source>Closed-loop settings proposed by the tuner</source>
+        <translation>Vom Tuner vorgeschlagene Closed-Loop-Einstellungen</translation>
+    </message>
+    <message>
+        <source>No crossover on the measured loop meets a phase margin of %1° and a gain margin of %2 dB.</source>
+        <translation>Keine Durchtrittsfrequenz des gemessenen Regelkreises erreicht eine Phasenreserve von %1° und eine Amplitudenreserve von %2 dB.</translation>
+    </message>
+    <message>
+        <source>present settings</source>
+        <translation>aktuelle Einstellungen</translation>
+    </message>
+    <message>
+        <source>proposal</source>
+        <translation>Vorschlag</translation>
+    </message>
+    <message>
+        <source>No preset holds the gentle move.</source>
+        <translation>Keine Voreinstellung besteht die sanfte Fahrt.</translation>
+    </message>
+    <message>
+        <source>The proposal hunts at standstill after the gentle move.</source>
+        <translation>Der Vorschlag pendelt nach der sanften Fahrt im Stillstand.</translation>
+    </message>
+    <message>
+        <source>The proposal&apos;s measured loop has a phase margin of %1° and a gain margin of %2 dB.</source>
+        <translation>Der gemessene Regelkreis des Vorschlags hat eine Phasenreserve von %1° und eine Amplitudenreserve von %2 dB.</translation>
+    </message>
+    <message>
+        <source>Its RMS following error on the gentle move (%1 microsteps) overlaps the best preset&apos;s (%2): no measurable difference.</source>
+        <translation>Sein effektiver Schleppfehler bei der sanften Fahrt (%1 Mikroschritte) überlappt den der besten Voreinstellung (%2): kein messbarer Unterschied.</translation>
+    </message>
+    <message>
+        <source>Its RMS following error on the gentle move (%1 microsteps) is above the best preset&apos;s (%2).</source>
+        <translation>Sein effektiver Schleppfehler bei der sanften Fahrt (%1 Mikroschritte) liegt über dem der besten Voreinstellung (%2).</translation>
+    </message>
+    <message>
+        <source>Tuner: the gentle move&apos;s RMS following error in microsteps (mean ± sd):</source>
+        <translation>Tuner: effektiver Schleppfehler der sanften Fahrt in Mikroschritten (Mittelwert ± Standardabweichung):</translation>
+    </message>
+    <message>
+        <source>(hunts or stops) </source>
+        <translation>(pendelt oder stoppt) </translation>
+    </message>
+    <message>
+        <source>  Proposal&apos;s loop: crossover %1 Hz, phase margin %2°, gain margin %3</source>
+        <translation>  Regelkreis des Vorschlags: Durchtritt %1 Hz, Phasenreserve %2°, Amplitudenreserve %3</translation>
+    </message>
+    <message>
+        <source>not within the range</source>
+        <translation>nicht im Messbereich</translation>
+    </message>
+    <message>
+        <source>The proposal is stable and measurably better than the best preset.</source>
+        <translation>Der Vorschlag ist stabil und messbar besser als die beste Voreinstellung.</translation>
+    </message>
+    <message>
+        <source>The best preset (%1) stands. %2</source>
+        <translation>Die beste Voreinstellung (%1) bleibt. %2</translation>
+    </message>
+    <message>
+        <source>No stable proposal. %1</source>
+        <translation>Kein stabiler Vorschlag. %1</translation>
+    </message>
+</context>
+<context>
     <name>BenchCase</name>
     <message>
         <source>load step</source>
@@ -554,6 +621,37 @@
     </message>
 </context>
 <context>
+    <name>FrequencyResponse</name>
+    <message>
+        <source>not within the range</source>
+        <translation>nicht im Messbereich</translation>
+    </message>
+    <message>
+        <source>frequency response of the closed loop (to the encoder&apos;s position):</source>
+        <translation>Frequenzgang des geschlossenen Regelkreises (zur Encoderposition):</translation>
+    </message>
+    <message>
+        <source>(below the encoder&apos;s resolution)</source>
+        <translation>(unter der Auflösung des Encoders)</translation>
+    </message>
+    <message>
+        <source>  Bandwidth (-3 dB): %1</source>
+        <translation>  Bandbreite (-3 dB): %1</translation>
+    </message>
+    <message>
+        <source>  Resonance peak: %1 dB at %2 Hz</source>
+        <translation>  Resonanzüberhöhung: %1 dB bei %2 Hz</translation>
+    </message>
+    <message>
+        <source>  Phase margin: %1</source>
+        <translation>  Phasenreserve: %1</translation>
+    </message>
+    <message>
+        <source>  Gain margin: %1</source>
+        <translation>  Amplitudenreserve: %1</translation>
+    </message>
+</context>
+<context>
     <name>LoopComparison</name>
     <message>
         <source>%1 ± %2 microsteps</source>
@@ -793,6 +891,10 @@
     <message>
         <source>Inertia of the load (kg·m²):</source>
         <translation>Trägheitsmoment der Last (kg·m²):</translation>
+    </message>
+    <message>
+        <source>T&amp;uning…</source>
+        <translation>T&amp;uning…</translation>
     </message>
     <message>
         <source>&amp;Motor damping...</source>
@@ -1118,6 +1220,17 @@ Erstellt am %2</translation>
     <message>
         <source>the module refused %1 with status %2</source>
         <translation>das Modul hat %1 mit Status %2 abgelehnt</translation>
+    </message>
+</context>
+<context>
+    <name>PullOutCurve</name>
+    <message>
+        <source>Pull-out torque (N·m) against speed, open and closed loop:</source>
+        <translation>Kippmoment (N·m) über der Drehzahl, offener und geschlossener Regelkreis:</translation>
+    </message>
+    <message>
+        <source>  Recommended maximum velocity (4): %1 pps (%2 rev/s); acceleration (5): %3 pps² (%4 rev/s²); %5 % of the stall speed, the pull-out torque divided by %6, load %7 N·m</source>
+        <translation>  Empfohlene Maximalgeschwindigkeit (4): %1 pps (%2 U/s); Beschleunigung (5): %3 pps² (%4 U/s²); %5 % der Kippdrehzahl, das Kippmoment geteilt durch %6, Last %7 N·m</translation>
     </message>
 </context>
 <context>
@@ -1523,6 +1636,31 @@ Erstellt am %2</translation>
     </message>
 </context>
 <context>
+    <name>SpreadFormat</name>
+    <message>
+        <source>not reached</source>
+        <translation>nicht erreicht</translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n run(s) not reached)</source>
+        <translation>
+            <numerusform>(%n Lauf nicht erreicht)</numerusform>
+            <numerusform>(%n Läufe nicht erreicht)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StepResponse</name>
+    <message>
+        <source>Setpoint step of %1 microsteps: rise time %2 ms, overshoot %3 %, settling into ±%4 microsteps (ms) %5, steady-state error %6 microsteps</source>
+        <translation>Sollwertsprung um %1 Mikroschritte: Anstiegszeit %2 ms, Überschwingen %3 %, Einschwingen in ±%4 Mikroschritte (ms) %5, bleibende Abweichung %6 Mikroschritte</translation>
+    </message>
+    <message>
+        <source>Load step of %1 N·m at standstill: peak deviation %2 microsteps, recovery into ±%3 microsteps (ms) %4, steady-state error %5 microsteps</source>
+        <translation>Lastsprung um %1 N·m im Stillstand: größte Abweichung %2 Mikroschritte, Rückkehr in ±%3 Mikroschritte (ms) %4, bleibende Abweichung %5 Mikroschritte</translation>
+    </message>
+</context>
+<context>
     <name>Translations</name>
     <message>
         <source>unknown language &quot;%1&quot; for --lang; choose one of: %2</source>
@@ -1531,6 +1669,267 @@ Erstellt am %2</translation>
     <message>
         <source>no German translation &quot;%1&quot; in %2</source>
         <translation>keine deutsche Übersetzung „%1“ in %2</translation>
+    </message>
+</context>
+<context>
+    <name>TuningCharts</name>
+    <message>
+        <source>Setpoint step of %1 microsteps</source>
+        <translation>Sollwertsprung um %1 Mikroschritte</translation>
+    </message>
+    <message>
+        <source>Load step of %1 N·m at standstill</source>
+        <translation>Lastsprung um %1 N·m im Stillstand</translation>
+    </message>
+    <message>
+        <source>Time since the step (ms)</source>
+        <translation>Zeit seit dem Sprung (ms)</translation>
+    </message>
+    <message>
+        <source>run %1</source>
+        <translation>Lauf %1</translation>
+    </message>
+    <message>
+        <source>Frequency (Hz)</source>
+        <translation>Frequenz (Hz)</translation>
+    </message>
+    <message>
+        <source>Phase (degrees)</source>
+        <translation>Phase (Grad)</translation>
+    </message>
+    <message>
+        <source>Magnitude (dB)</source>
+        <translation>Betrag (dB)</translation>
+    </message>
+    <message>
+        <source>mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>range over the runs</source>
+        <translation>Bereich über die Läufe</translation>
+    </message>
+    <message>
+        <source>-3 dB: %1 Hz</source>
+        <translation>-3 dB: %1 Hz</translation>
+    </message>
+    <message>
+        <source>Pull-out torque against speed</source>
+        <translation>Kippmoment über der Drehzahl</translation>
+    </message>
+    <message>
+        <source>Speed (rev/s)</source>
+        <translation>Drehzahl (U/s)</translation>
+    </message>
+    <message>
+        <source>Torque (N·m)</source>
+        <translation>Drehmoment (N·m)</translation>
+    </message>
+    <message>
+        <source>open loop</source>
+        <translation>offener Regelkreis</translation>
+    </message>
+    <message>
+        <source>closed loop</source>
+        <translation>geschlossener Regelkreis</translation>
+    </message>
+    <message>
+        <source>load: %1 N·m</source>
+        <translation>Last: %1 N·m</translation>
+    </message>
+    <message>
+        <source>max. velocity: %1 rev/s</source>
+        <translation>max. Geschwindigkeit: %1 U/s</translation>
+    </message>
+    <message>
+        <source>Position (µsteps)</source>
+        <translation>Position (µSchritte)</translation>
+    </message>
+</context>
+<context>
+    <name>TuningRun</name>
+    <message>
+        <source>At the position setpoint:</source>
+        <translation>Am Positionssollwert:</translation>
+    </message>
+    <message>
+        <source>At the feedback&apos;s input (the following error&apos;s target):</source>
+        <translation>Am Eingang der Rückführung (Ziel des Schleppfehlers):</translation>
+    </message>
+</context>
+<context>
+    <name>TuningWindow</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Tuning</source>
+        <translation>Tuning</translation>
+    </message>
+    <message>
+        <source>Everything, with the tuner</source>
+        <translation>Alles, mit Tuner</translation>
+    </message>
+    <message>
+        <source>Step responses</source>
+        <translation>Sprungantworten</translation>
+    </message>
+    <message>
+        <source>Frequency response</source>
+        <translation>Frequenzgang</translation>
+    </message>
+    <message>
+        <source>Pull-out curve and limits</source>
+        <translation>Kippmomentkennlinie und Grenzen</translation>
+    </message>
+    <message>
+        <source>Tuner</source>
+        <translation>Tuner</translation>
+    </message>
+    <message>
+        <source>&amp;Run</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Measures a copy of axis %1; the axis itself is not moved.</source>
+        <translation>Misst eine Kopie der Achse %1; die Achse selbst wird nicht bewegt.</translation>
+    </message>
+    <message>
+        <source>Bode plot</source>
+        <translation>Bode-Diagramm</translation>
+    </message>
+    <message>
+        <source>Pull-out curve</source>
+        <translation>Kippmomentkennlinie</translation>
+    </message>
+    <message>
+        <source>&amp;Apply to the axis</source>
+        <translation>Auf die Achse &amp;übernehmen</translation>
+    </message>
+    <message>
+        <source>Save as setup &amp;program…</source>
+        <translation>Als Setup-&amp;Programm speichern…</translation>
+    </message>
+    <message>
+        <source>Proposal</source>
+        <translation>Vorschlag</translation>
+    </message>
+    <message>
+        <source>Save p&amp;icture…</source>
+        <translation>&amp;Bild speichern…</translation>
+    </message>
+    <message>
+        <source>Save &amp;data…</source>
+        <translation>&amp;Daten speichern…</translation>
+    </message>
+    <message>
+        <source>Measurement:</source>
+        <translation>Messung:</translation>
+    </message>
+    <message>
+        <source>Save the proposal as a setup program</source>
+        <translation>Vorschlag als Setup-Programm speichern</translation>
+    </message>
+    <message>
+        <source>Setup programs (*.tmc);;All files (*)</source>
+        <translation>Setup-Programme (*.tmc);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save the picture</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>Save the data</source>
+        <translation>Daten speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The module is not connected.</source>
+        <translation>Das Modul ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Measuring a copy of axis %1…</source>
+        <translation>Eine Kopie der Achse %1 wird gemessen…</translation>
+    </message>
+    <message>
+        <source>Cancelled. The axis was not touched.</source>
+        <translation>Abgebrochen. Die Achse wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>Done. Measured on a copy of axis %1.</source>
+        <translation>Fertig. Gemessen an einer Kopie der Achse %1.</translation>
+    </message>
+    <message>
+        <source>At the position setpoint</source>
+        <translation>Am Positionssollwert</translation>
+    </message>
+    <message>
+        <source>At the feedback&apos;s input (margins)</source>
+        <translation>Am Eingang der Rückführung (Reserven)</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Parameter %1</translation>
+    </message>
+    <message>
+        <source>Gentle move: RMS error (µsteps)</source>
+        <translation>Sanfte Fahrt: effektiver Fehler (µSchritte)</translation>
+    </message>
+    <message>
+        <source>Holds (no hunting, no stop)</source>
+        <translation>Hält (kein Pendeln, kein Stopp)</translation>
+    </message>
+    <message>
+        <source>Phase margin / crossover</source>
+        <translation>Phasenreserve / Durchtritt</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>%1° at %2 Hz</source>
+        <translation>%1° bei %2 Hz</translation>
+    </message>
+    <message>
+        <source>The proposal is stable and measurably better than the best preset.</source>
+        <translation>Der Vorschlag ist stabil und messbar besser als die beste Voreinstellung.</translation>
+    </message>
+    <message>
+        <source>The best preset (%1) stands. %2</source>
+        <translation>Die beste Voreinstellung (%1) bleibt. %2</translation>
+    </message>
+    <message>
+        <source>No stable proposal. %1</source>
+        <translation>Kein stabiler Vorschlag. %1</translation>
+    </message>
+    <message>
+        <source>The proposal was written to axis %1.</source>
+        <translation>Der Vorschlag wurde in Achse %1 geschrieben.</translation>
+    </message>
+    <message>
+        <source>There is no proposal to save.</source>
+        <translation>Es gibt keinen Vorschlag zum Speichern.</translation>
+    </message>
+    <message>
+        <source>Cannot write the picture %1</source>
+        <translation>Das Bild %1 kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -1722,6 +2121,10 @@ Erstellt am %2</translation>
     <message>
         <source>, above %1</source>
         <translation>, über %1</translation>
+    </message>
+    <message>
+        <source>After the guided commissioning (implies --auto): measure axis 0&apos;s closed loop on a copy and print the tuner&apos;s proposal.</source>
+        <translation>Nach der geführten Inbetriebnahme (schließt --auto ein): den geschlossenen Regelkreis der Achse 0 an einer Kopie messen und den Vorschlag des Tuners ausgeben.</translation>
     </message>
     <message>
         <source>V</source>

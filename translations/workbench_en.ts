@@ -59,4 +59,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>SpreadFormat</name>
+    <message numerus="yes">
+        <source>(%n run(s) not reached)</source>
+        <translation>
+            <numerusform>(%n run not reached)</numerusform>
+            <numerusform>(%n runs not reached)</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -33,6 +33,7 @@
 #include "simulatedmodule.h"
 #include "toolsinterface.h"
 #include "toolwindow.h"
+#include "tuningrun.h"
 #include "windowlayout.h"
 #include "translations.h"
 
@@ -57,6 +58,7 @@ struct Options
     double inertia = -1.0;       // kg m^2
     bool compareOpenLoop = false;
     bool comparePresets = false;
+    bool tune = false;
     QString comparePicture;
     QList<QPair<QString, double>> motorValues; // key and value, as given
     QString saveProgram;
@@ -207,7 +209,10 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     const QCommandLineOption comparePicture(
         "compare-picture", QCoreApplication::translate("main", "With --compare-presets: save the comparison as shown by the scope."),
         "FILE");
-    parser.addOptions({comparePresets, comparePicture});
+    const QCommandLineOption tune(
+        "tune", QCoreApplication::translate("main", "After the guided commissioning (implies --auto): measure axis 0's "
+                                                    "closed loop on a copy and print the tuner's proposal."));
+    parser.addOptions({comparePresets, comparePicture, tune});
     QList<QCommandLineOption> motorOptions;
     for (int i = 0; i < MotorValues::count(); ++i) {
         const MotorValue& row = MotorValues::rows()[i];
@@ -281,7 +286,8 @@ bool parseOptions(const QCoreApplication& app, const QStringList& pluginValues, 
     options.comparePresets = parser.isSet(comparePresets) || parser.isSet(comparePicture);
     options.comparePicture = parser.value(comparePicture);
     options.screenshot = parser.value(screenshot);
-    options.autoRun = parser.isSet(autoRun) || options.comparePresets;
+    options.tune = parser.isSet(tune);
+    options.autoRun = parser.isSet(autoRun) || options.comparePresets || options.tune;
     options.verbose = parser.isSet(verbose);
     options.scope = parser.isSet(scope);
     options.screenshots = parser.value(screenshots);
@@ -374,7 +380,8 @@ int runGuided(MainWindow& window, SimulatedModule* module, const Options& option
     const QString program = ProgramCommands::programFromHistory(run.setupProgram(), run.closedLoopActivated());
     QJsonObject report =
         CommissioningReport::build(run, module, ready, program, reportContext(window, started, wall.elapsed()));
-    const bool compared = !ready || !options.comparePresets || comparePresets(module, options, &report);
+    const bool compared = (!ready || !options.comparePresets || comparePresets(module, options, &report))
+                          && (!ready || !options.tune || TuningRun::commandLine(*module->drive(), 0, out, &report));
     if (!options.report.isEmpty() && !CommissioningReport::save(options.report, report, &error)) {
         printError(error);
         return ProgramCommands::Failed;

@@ -31,6 +31,7 @@
 #include "rerezorinterface.h"
 #include "scoperecorder.h"
 #include "scopewindow.h"
+#include "tuningwindow.h"
 #include "simulatedmodule.h"
 #include "toolsinterface.h"
 #include "toolwindow.h"
@@ -156,6 +157,25 @@ void MainWindow::openScope()
         window->setGeometry(WindowLayout::scopePlace(m_area->size()));
     }
     if (auto* window = qobject_cast<ToolWindow*>(m_scope->parentWidget()))
+        window->activateWindow();
+}
+
+TuningWindow* MainWindow::tuning() const
+{
+    return m_tuning;
+}
+
+void MainWindow::openTuning()
+{
+    if (!m_tuning) {
+        m_tuning = new TuningWindow(m_module, 0);
+        auto* window = new ToolWindow(m_tuning);
+        window->setObjectName(QStringLiteral("tuningWindow"));
+        m_area->addSubWindow(window);
+        const QSize size(qMin(1000, m_area->width()), qMin(760, m_area->height()));
+        window->setGeometry(qMax(0, (m_area->width() - size.width()) / 2), 15, size.width(), size.height());
+    }
+    if (auto* window = qobject_cast<ToolWindow*>(m_tuning->parentWidget()))
         window->activateWindow();
 }
 
@@ -472,6 +492,8 @@ void MainWindow::rebuildToolsMenu()
         m_toolsMenu->addAction(tr("No tools"))->setEnabled(false);
         return;
     }
+    // After the closed-loop step, the last of the steps.
+    m_toolsMenu->addAction(tr("T&uning…"), this, &MainWindow::openTuning)->setObjectName(QStringLiteral("actTuning"));
     m_toolsMenu->addSeparator();
     m_toolsMenu->addAction(tr("&Scope"), this, &MainWindow::openScope)->setObjectName(QStringLiteral("actScope"));
     m_toolsMenu->addSeparator();

@@ -14,6 +14,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class ScopeWindow;
+class TuningWindow;
 struct MotorValue;
 class SimulatedModule;
 class TracePoller;
@@ -70,6 +71,9 @@ public:
 
 public slots:
     void openScope();
+    // The Tuning window for axis 0, opened once and then brought forward.
+    void openTuning();
+    TuningWindow* tuning() const;
 
 private slots:
     void updateConnectionState(bool open);
@@ -110,5 +114,6 @@ private:
     int m_pollPeriod = 100;
     bool m_toolsCreated = false;
     QPointer<ScopeWindow> m_scope;
+    QPointer<TuningWindow> m_tuning;
     QPointer<TracePoller> m_scopePoller;
 };

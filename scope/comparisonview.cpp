@@ -17,6 +17,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
+#include "outputfile.h"
 #include "presetcomparison.h"
 #include "scopekind.h"
 
@@ -126,9 +127,10 @@ ComparisonView::ComparisonView(const PresetComparison& comparison, QWidget* pare
 
 bool ComparisonView::savePicture(const QString& path, QString* error)
 {
-    if (!grab().save(path, "PNG")) {
+    QString fault;
+    if (!OutputFile::writePng(path, grab().toImage(), &fault)) {
         if (error)
-            *error = tr("Cannot write the picture %1").arg(path);
+            *error = fault;
         return false;
     }
     return true;

@@ -20,7 +20,7 @@ const MotorValue Rows[] = {
      0.0, 1000.0, false, 3, &M::resistance, false},
     {"phaseInductance", "phase-inductance", "H", QT_TRANSLATE_NOOP("main", "Inductance of one motor phase."),
      QT_TRANSLATE_NOOP("MainWindow", "Phase in&ductance..."), QT_TRANSLATE_NOOP("MainWindow", "Inductance of one phase (H):"),
-     0.0, 10.0, true, 6, &M::inductance, false},
+     0.0, 10.0, false, 6, &M::inductance, false},
     {"detentTorque", "detent-torque", "NM", QT_TRANSLATE_NOOP("main", "Detent torque of the motor without current."),
      QT_TRANSLATE_NOOP("MainWindow", "&Detent torque..."), QT_TRANSLATE_NOOP("MainWindow", "Detent torque (N·m):"), 0.0,
      1000.0, true, 4, &M::detentTorque, false},

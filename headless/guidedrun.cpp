@@ -22,9 +22,11 @@
 #include <QTimer>
 
 #include <cmath>
+#include <limits>
 
 #include "labelled.h"
 #include "labelsignal.h"
+#include "outputfile.h"
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "progressindicator.h"
@@ -50,6 +52,14 @@ const int RealPauseMilliseconds = 1;
 const int MicrostepRow256 = 8;
 const int SettleMilliseconds = 500;
 const int MaxSettleMilliseconds = 2000;
+
+// A runaway deviation reads as the largest count, not as whatever an overflowing rounding makes of it.
+int saturated(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return int(std::lround(qBound(double(std::numeric_limits<int>::min()), value, double(std::numeric_limits<int>::max()))));
+}
 
 } // namespace
 
@@ -383,8 +393,8 @@ GuidedRun::Deviation GuidedRun::deviation() const
     bool encoder = false;
     result.actualPosition = m_module->getAxisParameter(1, 0, &actual);
     result.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
-    result.counts = qRound(axis->positionDeviation());
-    result.microsteps = resolution ? qRound(double(result.counts) * axis->microstepsPerRevolution() / resolution) : 0;
+    result.counts = saturated(axis->positionDeviation());
+    result.microsteps = resolution ? saturated(double(result.counts) * axis->microstepsPerRevolution() / resolution) : 0;
     result.valid = actual && encoder && resolution != 0;
     return result;
 }
@@ -537,8 +547,11 @@ void GuidedRun::screenshot(int subWidgetId, const QString& name)
     QCoreApplication::processEvents();
     if (ToolWindow* window = m_host->windowOf(subWidgetId)) {
         const QString file = m_screenshots.filePath(name + QStringLiteral(".png"));
-        if (window->grab().save(file))
+        QString error;
+        if (OutputFile::writePng(file, window->grab().toImage(), &error))
             say(QStringLiteral("        picture: %1").arg(file));
+        else
+            say(QStringLiteral("        ") + error);
     }
 }
 

@@ -4,12 +4,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLoggingCategory>
-#include <QSettings>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
-#include <memory>
 
 #include "commandline.h"
 #include "headlessrun.h"
@@ -21,7 +19,6 @@
 #include "pluginlocation.h"
 #include "toolwindow.h"
 #include "translations.h"
-#include "windowlayout.h"
 
 namespace {
 
@@ -84,16 +81,8 @@ int main(int argc, char* argv[])
         printError(note, 0);
     // Interactive runs remember the layout and the Module menu; a scripted run depends on its
     // command line only and leaves the saved settings alone.
-    std::unique_ptr<QSettings> settings;
-    if (line.needsDisplay()) {
-        settings = std::make_unique<QSettings>();
-        ModuleSettings::restore(window, *settings);
-        window.windowLayout()->load(*settings);
-        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &settings]() {
-            ModuleSettings::save(window, *settings);
-            window.windowLayout()->save(*settings);
-        });
-    }
+    if (line.needsDisplay())
+        ModuleSettings::keep(window);
     window.applyCommandLine(line);
     // The tools size their windows against the visible area; they are opened, and the runs
     // started, from the event loop, once the tools have found each other.

@@ -74,7 +74,8 @@ QtMessageHandler previousHandler = nullptr;
 void headlessHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     const bool platformNote = (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0)
-                              || message.startsWith(QLatin1String("This plugin does not support"));
+                              || message.startsWith(QLatin1String("This plugin does not support"))
+                              || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
     if (platformNote && type != QtFatalMsg && type != QtCriticalMsg)
         return;
     previousHandler(type, context, message);

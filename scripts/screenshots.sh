@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Generic V7 developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Refreshes the README's pictures under docs/screenshots: the workbench as it opens, and each
+# Refreshes the manual's pictures under docs/screenshots: the workbench as it opens, and each
 # page as the guided commissioning (workbench --auto --screenshots) meets it, and the scope's
 # comparison of the closed-loop presets (workbench --compare-presets --compare-picture). Runs offscreen, so
 # no display is needed; the pictures are reduced to 256 colours to keep the repository small.
@@ -18,7 +18,7 @@ trap 'rm -rf "$tmp"' EXIT
 export QT_QPA_PLATFORM=offscreen
 "$workbench" --screenshot "$tmp/0-workbench.png"
 "$workbench" --auto --screenshots "$tmp" >"$tmp/run.txt" || { cat "$tmp/run.txt"; exit 1; }
-# The scope's comparison of the closed-loop presets at 30 % load, as the README shows it.
+# The scope's comparison of the closed-loop presets at 30 % load, as the manual shows it.
 "$workbench" --compare-presets --load 30 --compare-picture "$tmp/8-compare-presets.png" >"$tmp/compare.txt" \
     || { cat "$tmp/compare.txt"; exit 1; }
 

@@ -10,9 +10,9 @@
 #include <QStringList>
 
 // The workbench's command line as a value: every option read, its range checked and the
-// options' combinations decided, before anything runs. Parsing writes nothing; it reads the
-// file system only to tell whether the output paths can be written and are not one and the
-// same file. What a combination means:
+// options' combinations decided, before anything runs. Parsing leaves nothing behind; it asks
+// the file system only whether the output paths can be written and are not one and the same
+// file. What a combination means:
 //   --compare-picture implies --compare-presets, which implies --auto;
 //   --save-program, --report, --screenshots and --compare-open-loop need --auto;
 //   --axes needs --apply-program or --check-program;

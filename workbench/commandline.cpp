@@ -18,7 +18,7 @@
 
 namespace {
 
-enum class Kind { Flag, Text, File, Integer, Number, Axes, Ids, Language, Motor };
+enum class Kind { Flag, Text, Integer, Number, Axes, Ids, Language, Motor };
 
 // One option: its name, help and placeholder, where its value goes and, for numbers, the
 // range [minimum, maximum] (above the minimum where the minimum itself is not allowed) and
@@ -108,7 +108,7 @@ const std::vector<Option>& options()
 {
     static const std::vector<Option> rows = [] {
         std::vector<Option> all{
-            text("plugin", "PATH", QT_TRANSLATE_NOOP("main", "Plug-in library to load."), &C::plugin, Kind::File),
+            text("plugin", "PATH", QT_TRANSLATE_NOOP("main", "Plug-in library to load."), &C::plugin),
             text("platform", "NAME", nullptr, &C::platform),
             integer("poll-ms", "N", QT_TRANSLATE_NOOP("main", "Polling period in milliseconds."), &C::pollMs, 1, 60000,
                     QT_TRANSLATE_NOOP("CommandLine", "ms")),
@@ -118,24 +118,24 @@ const std::vector<Option>& options()
             text("firmware", "NAME", QT_TRANSLATE_NOOP("main", "Module type the firmware reports."), &C::firmware),
             number("time-scale", "F", QT_TRANSLATE_NOOP("main", "Simulated time runs F times as fast."), &C::timeScale, 0.0,
                    false, 1e6, QT_TRANSLATE_NOOP("CommandLine", "times real time")),
-            text("screenshot", "FILE", nullptr, &C::screenshot, Kind::File),
+            text("screenshot", "FILE", nullptr, &C::screenshot),
             list("open", "ID", nullptr, &C::open, Kind::Ids),
             flag("auto", QT_TRANSLATE_NOOP("main", "Run the guided commissioning headless and print each step; "
                                                    "exit 0 only when the closed loop ends ready."),
                  &C::autoRun),
             text("screenshots", "DIR", QT_TRANSLATE_NOOP("main", "With --auto: save a picture of each page into DIR."),
-                 &C::screenshots, Kind::File),
+                 &C::screenshots),
             flag("verbose", QT_TRANSLATE_NOOP("main", "Show the plug-in's debug lines."), &C::verbose),
             text("save-program", "FILE", QT_TRANSLATE_NOOP("main", "With --auto: save the setup program to FILE."),
-                 &C::saveProgram, Kind::File),
+                 &C::saveProgram),
             text("report", "FILE", QT_TRANSLATE_NOOP("main", "With --auto: write a JSON commissioning report to FILE."),
-                 &C::report, Kind::File),
+                 &C::report),
             text("apply-program", "FILE", QT_TRANSLATE_NOOP("main", "Apply the setup program in FILE to the axes."),
-                 &C::applyProgram, Kind::File),
+                 &C::applyProgram),
             text("check-program", "FILE",
                  QT_TRANSLATE_NOOP("main", "Compare the axes with the setup program in FILE; exit 1 on a difference, "
                                            "2 when the program cannot be used."),
-                 &C::checkProgram, Kind::File),
+                 &C::checkProgram),
             list("axes", "LIST",
                  QT_TRANSLATE_NOOP("main", "Move a program that addresses one axis to these axes for --apply-program "
                                            "and --check-program (default: the axes the program names)."),
@@ -159,7 +159,7 @@ const std::vector<Option>& options()
                  &C::comparePresets),
             text("compare-picture", "FILE",
                  QT_TRANSLATE_NOOP("main", "With --compare-presets: save the comparison as shown by the scope."),
-                 &C::comparePicture, Kind::File),
+                 &C::comparePicture),
         };
         for (int i = 0; i < MotorValues::count(); ++i) {
             const MotorValue& row = MotorValues::rows()[i];
@@ -290,7 +290,6 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& defa
         case Kind::Flag:
             break;
         case Kind::Text:
-        case Kind::File:
             line.*option.text = value;
             break;
         case Kind::Language:

@@ -322,8 +322,9 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& defa
                 line.*option.number = read;
             break;
         }
-        case Kind::Axes:
-            for (const QString& axis : value.split(QLatin1Char(','))) {
+        case Kind::Axes: {
+            const QStringList parts = value.split(QLatin1Char(','));
+            for (const QString& axis : parts) {
                 const int read = axis.trimmed().toInt(&ok);
                 if (!ok || read < 0 || read >= SimulatedDrive::AxisCount) {
                     line.refuse(tr("--axes needs axis numbers from 0 to %1, separated by commas: '%2' is not one")
@@ -337,6 +338,7 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& defa
                 line.axes.append(read);
             }
             break;
+        }
         case Kind::Ids:
             for (const QString& id : values) {
                 line.open.append(id.toInt(&ok));

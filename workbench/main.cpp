@@ -77,7 +77,8 @@ int main(int argc, char* argv[])
         return printError(QCoreApplication::translate("main", "cannot load the plug-in %1: %2").arg(line.plugin, window.errorString()), 1);
     // The pages take their texts when the tools are made.
     translations.installPlugin(QStringLiteral("genericv7"));
-    for (const QString& note : translations.missing())
+    const QStringList missing = translations.missing();
+    for (const QString& note : missing)
         printError(note, 0);
     // Interactive runs remember the layout and the Module menu; a scripted run depends on its
     // command line only and leaves the saved settings alone.
@@ -89,7 +90,7 @@ int main(int argc, char* argv[])
     window.show();
     window.createTools();
     QTimer::singleShot(0, &window, [&window, &line]() {
-        for (int id : line.open) {
+        for (int id : qAsConst(line.open)) {
             if (ToolWindow* toolWindow = window.pluginHost()->windowOf(id))
                 toolWindow->activateWindow();
             else

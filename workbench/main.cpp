@@ -60,14 +60,14 @@ int main(int argc, char* argv[])
         if (!PlatformChoice::choose(line.needsDisplay(), line.platform, &error))
             return printError(error, 1);
     }
+    if (!line.needsDisplay())
+        PlatformChoice::silenceHeadlessNoise();
     QApplication app(qtArgc, argv);
     QApplication::setDesktopFileName(QStringLiteral("generic-v7-workbench"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/workbench/icon.svg")));
     Translations translations;
     translations.setLanguage(line.language);
     translations.installApplication();
-    if (!line.needsDisplay())
-        PlatformChoice::silenceHeadlessNoise();
     // The plug-in's debug lines are for developers; QT_LOGGING_RULES still overrides this.
     if (!line.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("plugins.debLevel.low.debug=false"));

@@ -29,6 +29,8 @@ struct Case
     double load; // Coulomb friction, share of the holding torque
     bool closedLoop;
     bool moving;
+    double viscousFriction = 0.0; // N m s/rad
+    double inertia = 3.0e-5;      // kg m^2, the rotor's
 };
 
 double median(std::vector<double> values)
@@ -49,6 +51,8 @@ double axisSample(const ParameterCatalogue& catalogue, const Case& c, int millis
     }
     MotorPhysics::Motor motor;
     motor.loadTorque = c.load * motor.holdingTorque;
+    motor.viscousFriction = c.viscousFriction;
+    motor.inertia = c.inertia;
     axis.setMotor(motor);
     axis.moveTo(c.moving ? 1 << 30 : 51200);
     axis.advance(2000); // past the ramp; a stalled rotor has stalled by now
@@ -72,6 +76,13 @@ void timing(int samples, int milliseconds)
         {"closed loop, 80 % load", 0.8, true, true},
         {"closed loop, 120 % load (stalled)", 1.2, true, true},
         {"closed loop, at rest", 0.0, true, false},
+        // Stiff damping and the lightest rotor the options allow: damping and, for a rotor this
+        // light, the field's stiffness are implicit, so neither shortens the sub-step.
+        {"open loop, viscous friction 100", 0.0, false, true, 100.0},
+        {"closed loop, viscous friction 100", 0.0, true, true, 100.0},
+        {"open loop, inertia 1e-7", 0.0, false, true, 0.0, 1e-7},
+        {"closed loop, inertia 1e-7", 0.0, true, true, 0.0, 1e-7},
+        {"closed loop, inertia 1e-7, viscous 100", 0.0, true, true, 100.0, 1e-7},
     };
     const ParameterCatalogue catalogue;
     // The fastest sample is the cost; the median shows how much a busy machine adds.

@@ -38,6 +38,13 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# The binaries' unneeded sections go and the library's symbols file is made once the files are
+# staged (cmake/debian/prebuild.cmake).
+find_program(GV7_DPKG_GENSYMBOLS dpkg-gensymbols)
+set(CPACK_GV7_OBJCOPY ${CMAKE_OBJCOPY})
+set(CPACK_GV7_GENSYMBOLS ${GV7_DPKG_GENSYMBOLS})
+set(CPACK_GV7_SYMBOLS_FILE ${CMAKE_BINARY_DIR}/debian/symbols/symbols)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian/prebuild.cmake)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL ${GV7_PACKAGES})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -83,7 +90,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # The library cache is brought up to date by the ldconfig trigger, as Debian's own library
 # packages do, instead of maintainer scripts.
-set(CPACK_DEBIAN_LIBREREZORHOST1_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers ${gv7_no_scripts})
+set(CPACK_DEBIAN_LIBREREZORHOST1_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers ${CPACK_GV7_SYMBOLS_FILE}
+    ${gv7_no_scripts})
 set(CPACK_COMPONENT_LIBREREZORHOST1_DESCRIPTION
 "host library for Generic V7 tools plug-ins
 The interfaces between a host application and its tools plug-ins (tools,

@@ -73,6 +73,8 @@ QJsonObject deviationOf(const GuidedRun::Deviation& deviation)
     if (!deviation.valid)
         return QJsonObject();
     return QJsonObject{{"axis", 0},
+                       {"startActualPosition", deviation.startActualPosition},
+                       {"startEncoderPosition", deviation.startEncoderPosition},
                        {"actualPosition", deviation.actualPosition},
                        {"encoderPosition", deviation.encoderPosition},
                        {"deviationCounts", deviation.counts},
@@ -108,6 +110,7 @@ QJsonObject CommissioningReport::hardware(SimulatedModule* module, const Context
                               {"phaseInductanceH", motor.inductance},
                               {"supplyVoltageV", motor.supplyVoltage},
                               {"detentTorqueNm", motor.detentTorque},
+                              {"motorDampingNmsPerRad", motor.damping},
                               {"viscousFrictionNmsPerRad", motor.viscousFriction},
                               {"activeLoadNm", motor.activeLoad},
                               {"loadInertiaKgm2", motor.loadInertia}}},

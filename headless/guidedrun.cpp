@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -22,7 +23,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <limits>
 
 #include "labelled.h"
 #include "labelsignal.h"
@@ -30,6 +30,7 @@
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "progressindicator.h"
+#include "saturatinground.h"
 #include "simulatedmodule.h"
 #include "spinbox.h"
 #include "toolwindow.h"
@@ -38,6 +39,18 @@
 namespace {
 
 enum SubWidget { StartUp = 50, Motor = 51, Encoder = 52, ClosedLoopId = 53 };
+
+// A loop's name as the log shows it; the report keeps the English one.
+QString loopName(const QString& loop)
+{
+    static const char* const Names[] = {QT_TRANSLATE_NOOP("GuidedRun", "open loop"),
+                                        QT_TRANSLATE_NOOP("GuidedRun", "closed loop")};
+    for (const char* name : Names) {
+        if (loop == QLatin1String(name))
+            return QCoreApplication::translate("GuidedRun", name);
+    }
+    return loop;
+}
 
 const char* const StartUpPage = "Commissioning";
 const char* const MotorPage = "MotorSettings";
@@ -52,14 +65,7 @@ const int RealPauseMilliseconds = 1;
 const int MicrostepRow256 = 8;
 const int SettleMilliseconds = 500;
 const int MaxSettleMilliseconds = 2000;
-
-// A runaway deviation reads as the largest count, not as whatever an overflowing rounding makes of it.
-int saturated(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    return int(std::lround(qBound(double(std::numeric_limits<int>::min()), value, double(std::numeric_limits<int>::max()))));
-}
+const int FaultGraceMilliseconds = 500;
 
 } // namespace
 
@@ -100,9 +106,9 @@ bool GuidedRun::run()
 {
     m_error.clear();
     if (!m_host || !m_module || !m_host->factory())
-        return fail(QStringLiteral("no plug-in or no module to commission"));
+        return fail(tr("no plug-in or no module to commission"));
     if (!m_module->isDeviceOpen())
-        return fail(QStringLiteral("the module is not connected"));
+        return fail(tr("the module is not connected"));
     m_module->setManualClock(true);
 
     m_steps.clear();
@@ -112,19 +118,24 @@ bool GuidedRun::run()
     m_moves.clear();
     m_deviations.clear();
     m_offLoops.clear();
+    m_faultFails = true;
+    markStart();
     m_load = m_module->motor();
     m_loadCoupled = !hasLoad(m_load);
     if (!m_loadCoupled) {
         m_module->setMotor(withLoadOf(m_load, MotorPhysics::Motor()));
-        say(QStringLiteral("The load is uncoupled for the commissioning."));
+        say(tr("The load is uncoupled for the commissioning."));
     }
     bool done = timed(QStringLiteral("start-up"), [this] { return openStartUp(); })
                 && timed(QStringLiteral("motor"), [this] { return motorStep(); })
                 && timed(QStringLiteral("encoder"), [this] { return encoderStep(); })
                 && timed(QStringLiteral("closed loop"), [this] { return closedLoopStep(); });
-    if (done && m_compareOpenLoop)
+    if (done && m_compareOpenLoop) {
+        m_faultFails = false; // the open loop's fault is the comparison's finding
         done = timed(QStringLiteral("motion test, open loop"),
                      [this] { return coupleLoad() && motionTest(QStringLiteral("open loop")); });
+        m_faultFails = true;
+    }
     done = done && timed(QStringLiteral("activate closed loop"), [this] { return activateClosedLoop(); })
            && timed(QStringLiteral("motion test"), [this] {
                   return coupleLoad() && motionTest(m_compareOpenLoop ? QStringLiteral("closed loop") : QString());
@@ -135,12 +146,12 @@ bool GuidedRun::run()
         m_module->setMotor(withLoadOf(m_module->motor(), m_load));
     }
     if (m_compareOpenLoop && m_deviations.size() == 2)
-        say(QStringLiteral("Deviation after the first move: open loop %1, closed loop %2.%3")
+        say(tr("Deviation after the first move: open loop %1, closed loop %2.%3")
                 .arg(m_deviations.at(0), m_deviations.at(1), whichLoopHeld()));
     if (!done)
         return false;
-    say(QStringLiteral("Closed loop ready to use."));
-    say(QStringLiteral("Setup program:"));
+    say(tr("Closed loop ready to use."));
+    say(tr("Setup program:"));
     say(setupProgram());
     return true;
 }
@@ -177,16 +188,16 @@ bool GuidedRun::openStartUp()
 {
     ToolWindow* window = m_host->windowOf(StartUp);
     if (!window)
-        return fail(QStringLiteral("the plug-in offers no Start Up tool"));
+        return fail(tr("the plug-in offers no Start Up tool"));
     window->activateWindow();
     // The Start Up tool wires its siblings from the event loop; the motor page then shows the axis.
     auto* axis = control<QLabel>(Motor, MotorPage, "lblCurrentAxis");
     if (!axis)
-        return fail(QStringLiteral("the plug-in offers no motor page"));
+        return fail(tr("the plug-in offers no motor page"));
     if (!waitFor([axis] { return axis->text().startsWith(QStringLiteral("Motor / Encoder")); },
-                 QStringLiteral("the tools to be wired to the module")))
+                 tr("the tools to be wired to the module")))
         return false;
-    say(QStringLiteral("Start Up opened on %1.").arg(axis->text()));
+    say(tr("Start Up opened on %1.").arg(axis->text()));
     screenshot(StartUp, QStringLiteral("1-startup"));
     return true;
 }
@@ -196,28 +207,28 @@ bool GuidedRun::motorStep()
     auto* open = control<QPushButton>(StartUp, StartUpPage, "btnMotorSettings");
     if (!click(open, QStringLiteral("Motor settings")))
         return false;
-    if (!waitFor([this] { return windowVisible(Motor); }, QStringLiteral("the motor window")))
+    if (!waitFor([this] { return windowVisible(Motor); }, tr("the motor window")))
         return false;
 
     auto* microsteps = control<QComboBox>(Motor, MotorPage, "cmbMicrosteps");
     auto* fullSteps = control<QComboBox>(Motor, MotorPage, "cmbFullStepResulotion");
     if (!microsteps || !fullSteps)
-        return fail(QStringLiteral("the motor page has no microstep or step-angle choice"));
+        return fail(tr("the motor page has no microstep or step-angle choice"));
     microsteps->setCurrentIndex(MicrostepRow256);
-    say(QStringLiteral("Step 1: motor settings: step angle %1, %2.").arg(fullSteps->currentText(), microsteps->currentText()));
+    say(tr("Step 1: motor settings: step angle %1, %2.").arg(fullSteps->currentText(), microsteps->currentText()));
     screenshot(Motor, QStringLiteral("2-motor"));
 
     auto* box = control<QDialogButtonBox>(Motor, MotorPage, "buttonBox");
     if (!box || !clickAndAnswerYes(box->button(QDialogButtonBox::Apply),
                                    QStringLiteral("Does the motor have an ABN- Encoder installed")))
         return false;
-    say(QStringLiteral("        applied; the motor has an ABN encoder: Yes."));
+    say(tr("        applied; the motor has an ABN encoder: Yes."));
     return true;
 }
 
 bool GuidedRun::encoderStep()
 {
-    if (!waitFor([this] { return windowVisible(Encoder); }, QStringLiteral("the encoder window")))
+    if (!waitFor([this] { return windowVisible(Encoder); }, tr("the encoder window")))
         return false;
     QWidget* page = this->page(Encoder, EncoderPage);
     auto* stack = control<QStackedWidget>(Encoder, EncoderPage, "stackedWidget");
@@ -226,21 +237,21 @@ bool GuidedRun::encoderStep()
     auto* confirm = control<QDialogButtonBox>(Encoder, EncoderPage, "bbAutoDetection");
     auto* results = control<QDialogButtonBox>(Encoder, EncoderPage, "bbDetction");
     if (!page || !stack || !investigated || !direction || !confirm || !results)
-        return fail(QStringLiteral("the encoder page lacks the auto-detection"));
+        return fail(tr("the encoder page lacks the auto-detection"));
 
-    say(QStringLiteral("Step 2: encoder settings: auto-detection, one turn forwards and back."));
+    say(tr("Step 2: encoder settings: auto-detection, one turn forwards and back."));
     if (!click(control<QAbstractButton>(Encoder, EncoderPage, "btnAutoDetection"), QStringLiteral("Auto decection")))
         return false;
     if (!click(confirm->button(QDialogButtonBox::Ok), QStringLiteral("OK")))
         return false;
     const QString running = investigated->text();
     if (!waitFor([investigated, running] { return investigated->text() != running; },
-                 QStringLiteral("the forward turn of the auto-detection")))
+                 tr("the forward turn of the auto-detection")))
         return false;
     // The detection is over once its polling timer is gone (after the return turn).
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (!waitFor([dispatcher, page] { return dispatcher->registeredTimers(page).isEmpty(); },
-                 QStringLiteral("the return turn of the auto-detection")))
+                 tr("the return turn of the auto-detection")))
         return false;
     screenshot(Encoder, QStringLiteral("3-detection"));
 
@@ -248,13 +259,13 @@ bool GuidedRun::encoderStep()
     const int resolution = investigated->text().toInt(&found);
     if (!found || resolution <= 0) {
         click(results->button(QDialogButtonBox::Discard), QStringLiteral("Discard"));
-        return fail(QStringLiteral("the auto-detection found no standard encoder resolution (\"%1\"): "
+        return fail(tr("the auto-detection found no standard encoder resolution (\"%1\"): "
                                    "check the encoder's wiring and resolution")
                         .arg(investigated->text()));
     }
     m_detectedResolution = resolution;
     m_detectedDirection = direction->text().trimmed();
-    say(QStringLiteral("        found %1 counts per revolution, direction %2.").arg(resolution).arg(direction->text().trimmed()));
+    say(tr("        found %1 counts per revolution, direction %2.").arg(resolution).arg(direction->text().trimmed()));
     if (!click(results->button(QDialogButtonBox::Apply), QStringLiteral("Apply of the detection")))
         return false;
     screenshot(Encoder, QStringLiteral("4-encoder"));
@@ -262,34 +273,34 @@ bool GuidedRun::encoderStep()
     auto* box = control<QDialogButtonBox>(Encoder, EncoderPage, "buttonBox");
     if (!box || !clickAndAnswerYes(box->button(QDialogButtonBox::Apply), QStringLiteral("Shall the  drive run closed loop")))
         return false;
-    say(QStringLiteral("        applied; the drive shall run closed loop: Yes."));
+    say(tr("        applied; the drive shall run closed loop: Yes."));
     return true;
 }
 
 bool GuidedRun::closedLoopStep()
 {
-    if (!waitFor([this] { return windowVisible(ClosedLoopId); }, QStringLiteral("the closed-loop window")))
+    if (!waitFor([this] { return windowVisible(ClosedLoopId); }, tr("the closed-loop window")))
         return false;
     // The presets are on the Correction tab, which the user picks first.
     auto* tabs = control<QTabWidget>(ClosedLoopId, ClosedLoopPage, "twSettings");
     QWidget* correction = control<QWidget>(ClosedLoopId, ClosedLoopPage, "twPageCorrection");
     if (!tabs || !correction || tabs->indexOf(correction) < 0)
-        return fail(QStringLiteral("the closed-loop page has no Correction tab"));
+        return fail(tr("the closed-loop page has no Correction tab"));
     tabs->tabBar()->setCurrentIndex(tabs->indexOf(correction));
     settle(StepMilliseconds);
     if (!click(control<QAbstractButton>(ClosedLoopId, ClosedLoopPage, "btnBalanced"), QStringLiteral("balanced")))
         return false;
     m_preset = QStringLiteral("balanced");
-    say(QStringLiteral("Step 3: closed-loop settings: preset \"%1\".").arg(m_preset));
+    say(tr("Step 3: closed-loop settings: preset \"%1\".").arg(m_preset));
     screenshot(ClosedLoopId, QStringLiteral("5-closedloop"));
     auto* box = control<QDialogButtonBox>(ClosedLoopId, ClosedLoopPage, "buttonBox");
     if (!box || !click(box->button(QDialogButtonBox::Ok), QStringLiteral("Ok")))
         return false;
     auto* ready = control<QLabel>(StartUp, StartUpPage, "lblClreadyToUse");
     if (!waitFor([this, ready] { return windowVisible(StartUp) && ready && ready->isVisible(); },
-                 QStringLiteral("the start-up page to show all three steps ready")))
+                 tr("the start-up page to show all three steps ready")))
         return false;
-    say(QStringLiteral("        applied; all three steps are ready."));
+    say(tr("        applied; all three steps are ready."));
     return true;
 }
 
@@ -299,15 +310,15 @@ bool GuidedRun::activateClosedLoop()
     auto* led = control<LabelLed>(StartUp, StartUpPage, "ledClInitFlag");
     auto* busy = control<ProgressIndicator>(StartUp, StartUpPage, "progressIndicator");
     if (!activate || !led || !busy)
-        return fail(QStringLiteral("the start-up page lacks the closed-loop switch"));
+        return fail(tr("the start-up page lacks the closed-loop switch"));
     if (!click(activate, QStringLiteral("Activate Closed Loop")))
         return false;
-    say(QStringLiteral("Activate Closed Loop: waiting for \"Closed ready\"%1.")
-            .arg(busy->isAnimated() ? QStringLiteral(" (busy indicator running)") : QString()));
+    say(tr("Activate Closed Loop: waiting for \"Closed ready\"%1.")
+            .arg(busy->isAnimated() ? tr(" (busy indicator running)") : QString()));
     if (!waitFor([led] { return led->labelSignal()->isEnabled(); },
-                 QStringLiteral("the closed loop to become ready; the drive's encoder does not match the encoder settings")))
+                 tr("the closed loop to become ready; the drive's encoder does not match the encoder settings")))
         return false;
-    say(QStringLiteral("        Closed ready is lit%1.").arg(busy->isAnimated() ? QString() : QStringLiteral(", busy indicator stopped")));
+    say(tr("        Closed ready is lit%1.").arg(busy->isAnimated() ? QString() : tr(", busy indicator stopped")));
     screenshot(StartUp, QStringLiteral("6-closed-ready"));
     return true;
 }
@@ -334,28 +345,29 @@ bool GuidedRun::coupleLoad()
     m_module->setMotor(motor);
     m_loadCoupled = true;
     auto share = [&motor](double torque) { return motor.holdingTorque > 0 ? 100.0 * torque / motor.holdingTorque : 0.0; };
+    // In the interface language's number format, like the rest of the log.
+    const QLocale locale;
+    auto number = [&locale](double value) { return locale.toString(value, 'g', 3); };
     QString further;
     if (motor.activeLoad != 0.0)
-        further += QStringLiteral(", active load %1 N m (%2 %)").arg(motor.activeLoad, 0, 'g', 3).arg(share(motor.activeLoad), 0, 'g', 3);
+        further += tr(", active load %1 N m (%2 %)").arg(number(motor.activeLoad), number(share(motor.activeLoad)));
     if (motor.viscousFriction != 0.0)
-        further += QStringLiteral(", viscous friction %1 N m s/rad").arg(motor.viscousFriction, 0, 'g', 3);
+        further += tr(", viscous friction %1 N m s/rad").arg(number(motor.viscousFriction));
     if (motor.loadInertia != 0.0)
-        further += QStringLiteral(", load inertia %1 kg m^2").arg(motor.loadInertia, 0, 'g', 3);
-    say(QStringLiteral("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
-            .arg(motor.loadTorque, 0, 'g', 3)
-            .arg(share(motor.loadTorque), 0, 'g', 3)
-            .arg(further));
+        further += tr(", load inertia %1 kg m^2").arg(number(motor.loadInertia));
+    say(tr("Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.")
+            .arg(number(motor.loadTorque), number(share(motor.loadTorque)), further));
     return true;
 }
 
 QString GuidedRun::whichLoopHeld() const
 {
     if (m_offLoops.isEmpty())
-        return QStringLiteral(" Both loops held the position.");
+        return tr(" Both loops held the position.");
     if (m_offLoops.size() == 2)
-        return QStringLiteral(" Neither loop held the position.");
-    return m_offLoops.contains(QStringLiteral("open loop")) ? QStringLiteral(" The closed loop held the position, the open loop lost steps.")
-                                                          : QStringLiteral(" The open loop held the position, the closed loop did not.");
+        return tr(" Neither loop held the position.");
+    return m_offLoops.contains(QStringLiteral("open loop")) ? tr(" The closed loop held the position, the open loop lost steps.")
+                                                          : tr(" The open loop held the position, the closed loop did not.");
 }
 
 // A move that ends more than a full step off, or that the drive stopped on its deviation
@@ -364,15 +376,18 @@ bool GuidedRun::checkMoveEnd(const QString& loop, double microsteps)
 {
     const int fullStep = 1 << qBound(0, m_module->getAxisParameter(140, 0), 8);
     const bool stopped = m_module->getAxisParameter(207, 0) == 1;
+    const QString fault = driveFault();
     if (!stopped && std::abs(microsteps) <= fullStep)
         return true;
     const QString name = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
     if (!m_offLoops.contains(name))
         m_offLoops.append(name);
-    const QString what = stopped ? QStringLiteral("the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps")
-                                 : QStringLiteral("the move ended %1 microsteps off, more than one full step (%2 microsteps)");
-    const QString message = QStringLiteral("motion test, %1: %2: the motor is overloaded or lost steps")
-                                .arg(name, stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep));
+    const QString what = stopped ? tr("the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps")
+                                 : tr("the move ended %1 microsteps off, more than one full step (%2 microsteps)");
+    const QString message
+        = fault.isEmpty() ? tr("motion test, %1: %2: the motor is overloaded or lost steps")
+                                .arg(loopName(name), stopped ? what.arg(microsteps, 0, 'f', 0) : what.arg(microsteps, 0, 'f', 0).arg(fullStep))
+                          : tr("motion test, %1: the drive stopped on a fault: %2").arg(loopName(name), fault);
     say(QStringLiteral("        ") + message + QLatin1Char('.'));
     // The open loop is run only for the comparison: its loss is the finding, not a failure.
     if (loop == QLatin1String("open loop"))
@@ -382,7 +397,8 @@ bool GuidedRun::checkMoveEnd(const QString& loop, double microsteps)
 
 // Axis 0, as the run commissions it. In whole encoder counts, as the encoder tells them: the
 // fraction of a count it cannot see is no deviation (at 4000 counts a count is 12.8 of 51200
-// microsteps). The counter's position is read from the module as a user would.
+// microsteps). Both positions are read from the module as a user would, and the deviation is
+// computed from them and the start's alone.
 GuidedRun::Deviation GuidedRun::deviation() const
 {
     Deviation result;
@@ -391,22 +407,47 @@ GuidedRun::Deviation GuidedRun::deviation() const
     const int resolution = axis->matchingEncoderResolution();
     bool actual = false;
     bool encoder = false;
+    result.startActualPosition = m_start.actualPosition;
+    result.startEncoderPosition = m_start.encoderPosition;
     result.actualPosition = m_module->getAxisParameter(1, 0, &actual);
     result.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
-    result.counts = saturated(axis->positionDeviation());
-    result.microsteps = resolution ? saturated(double(result.counts) * axis->microstepsPerRevolution() / resolution) : 0;
-    result.valid = actual && encoder && resolution != 0;
+    const double perRevolution = axis->microstepsPerRevolution();
+    // The encoder counts like a 32-bit counter: its travel is the wrapped difference.
+    const qint32 counted = qint32(quint32(result.encoderPosition) - quint32(result.startEncoderPosition));
+    const double travel = double(result.actualPosition) - double(result.startActualPosition);
+    if (resolution != 0 && perRevolution > 0) {
+        result.counts = SaturatingRound::toInt(travel * resolution / perRevolution - double(counted));
+        result.microsteps = SaturatingRound::toInt(double(result.counts) * perRevolution / resolution);
+    }
+    result.valid = actual && encoder && resolution != 0 && m_start.valid;
     return result;
+}
+
+void GuidedRun::markStart()
+{
+    m_start = Deviation();
+    bool actual = false;
+    bool encoder = false;
+    m_module->synchronise();
+    m_start.actualPosition = m_module->getAxisParameter(1, 0, &actual);
+    m_start.encoderPosition = m_module->getAxisParameter(209, 0, &encoder);
+    m_start.valid = actual && encoder;
+}
+
+QString GuidedRun::driveFault() const
+{
+    const SimulatedAxis* axis = m_module->drive()->axis(0);
+    return axis ? QCoreApplication::translate("SimulatedAxis", SimulatedAxis::faultText(axis->fault())) : QString();
 }
 
 QString GuidedRun::reportDeviation(Move move)
 {
     move.deviation = deviation();
     m_moves.append(move);
-    say(QStringLiteral("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
+    say(tr("        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).")
             .arg(move.deviation.microsteps)
             .arg(move.deviation.counts));
-    return QStringLiteral("%1 microsteps").arg(move.deviation.microsteps);
+    return tr("%1 microsteps").arg(move.deviation.microsteps);
 }
 
 // The rotor may still swing, and the closed loop still correct, after the ramp has ended: the
@@ -431,18 +472,19 @@ bool GuidedRun::motionTest(const QString& loop)
     auto* velocity = control<SpinBox>(StartUp, StartUpPage, "spTargetVelocity");
     auto* reached = control<LabelLed>(StartUp, StartUpPage, "ledPositionReached");
     if (!start || !stop || !distance || !velocity || !reached)
-        return fail(QStringLiteral("the start-up page lacks the motion test"));
+        return fail(tr("the start-up page lacks the motion test"));
 
     auto moving = [velocity] { return velocity->intValue() != 0; };
     auto standing = [velocity] { return velocity->intValue() == 0; };
 
-    const QString title = loop.isEmpty() ? QStringLiteral("Motion test") : QStringLiteral("Motion test, %1").arg(loop);
-    say(QStringLiteral("%1: relative move by %2.").arg(title).arg(distance->intValue()));
-    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
+    const QString title = loop.isEmpty() ? tr("Motion test") : tr("Motion test, %1").arg(loopName(loop));
+    say(tr("%1: relative move by %2.").arg(title).arg(distance->intValue()));
+    markStart();
+    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, tr("the motor to move")))
         return false;
-    if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, QStringLiteral("the position to be reached")))
+    if (!waitFor([reached] { return reached->labelSignal()->isEnabled(); }, tr("the position to be reached")))
         return false;
-    say(QStringLiteral("        position reached."));
+    say(tr("        position reached."));
     settleRotor();
     Move move;
     move.loop = loop.isEmpty() ? QStringLiteral("closed loop") : loop;
@@ -452,12 +494,13 @@ bool GuidedRun::motionTest(const QString& loop)
     if (!checkMoveEnd(loop, m_moves.constLast().deviation.microsteps))
         return false;
 
-    say(QStringLiteral("%1: another move, stopped on the way.").arg(title));
-    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, QStringLiteral("the motor to move")))
+    say(tr("%1: another move, stopped on the way.").arg(title));
+    markStart();
+    if (!click(start, QStringLiteral("Start")) || !waitFor(moving, tr("the motor to move")))
         return false;
-    if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, QStringLiteral("the motor to stop")))
+    if (!click(stop, QStringLiteral("Stop")) || !waitFor(standing, tr("the motor to stop")))
         return false;
-    say(QStringLiteral("        stopped."));
+    say(tr("        stopped."));
     settleRotor();
     move.kind = QStringLiteral("stopped on the way");
     reportDeviation(move);
@@ -477,9 +520,9 @@ QWidget* GuidedRun::page(int subWidgetId, const char* objectName) const
 bool GuidedRun::click(QAbstractButton* button, const QString& what)
 {
     if (!button)
-        return fail(QStringLiteral("there is no \"%1\" button").arg(what));
+        return fail(tr("there is no \"%1\" button").arg(what));
     if (!button->isEnabled() || !button->isVisible())
-        return fail(QStringLiteral("\"%1\" cannot be clicked").arg(what));
+        return fail(tr("\"%1\" cannot be clicked").arg(what));
     button->click();
     settle(StepMilliseconds);
     return true;
@@ -508,18 +551,24 @@ bool GuidedRun::clickAndAnswerYes(QAbstractButton* button, const QString& expect
     // The page asks in the language of the user interface.
     const QString expected = QCoreApplication::translate(StartUpPage, expectedQuestion.toUtf8().constData());
     if (m_lastQuestion != expected)
-        return fail(QStringLiteral("expected the question \"%1\", got \"%2\"").arg(expected, m_lastQuestion));
+        return fail(tr("expected the question \"%1\", got \"%2\"").arg(expected, m_lastQuestion));
     return true;
 }
 
 bool GuidedRun::waitFor(const std::function<bool()>& condition, const QString& what)
 {
+    // A fault left from before (the open loop's, in the comparison) may be cleared by what
+    // comes; it counts once it has lasted FaultGraceMilliseconds.
+    const QString earlier = driveFault();
     for (int waited = 0; waited <= m_stepTimeout; waited += StepMilliseconds) {
         if (condition())
             return true;
+        const QString fault = driveFault();
+        if (m_faultFails && !fault.isEmpty() && (fault != earlier || waited >= FaultGraceMilliseconds))
+            return fail(tr("the drive stopped on a fault: %1 (while waiting for %2)").arg(fault, what));
         settle(StepMilliseconds);
     }
-    return fail(QStringLiteral("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));
+    return fail(tr("gave up waiting for %1 after %2 s").arg(what).arg(m_stepTimeout / 1000.0));
 }
 
 void GuidedRun::settle(int simulatedMilliseconds)
@@ -549,7 +598,7 @@ void GuidedRun::screenshot(int subWidgetId, const QString& name)
         const QString file = m_screenshots.filePath(name + QStringLiteral(".png"));
         QString error;
         if (OutputFile::writePng(file, window->grab().toImage(), &error))
-            say(QStringLiteral("        picture: %1").arg(file));
+            say(tr("        picture: %1").arg(file));
         else
             say(QStringLiteral("        ") + error);
     }

@@ -62,13 +62,16 @@ public:
         qint64 simulatedMilliseconds = 0;
         qint64 wallMilliseconds = 0;
     };
-    // The deviation of actual and encoder position as the log prints it: the encoder count
-    // the actual position calls for minus the encoder's count, and that in microsteps.
+    // The deviation of actual and encoder position over one move, as the log prints it: the
+    // encoder counts the actual position's travel since the start calls for, less the counts
+    // the encoder travelled, and that in microsteps.
     struct Deviation
     {
         bool valid = false;
-        int actualPosition = 0;  // parameter 1, microsteps
-        int encoderPosition = 0; // parameter 209, counts
+        int startActualPosition = 0;  // parameter 1 when the move started, microsteps
+        int startEncoderPosition = 0; // parameter 209 then, counts
+        int actualPosition = 0;       // parameter 1, microsteps
+        int encoderPosition = 0;      // parameter 209, counts
         int counts = 0;
         int microsteps = 0;
     };
@@ -95,8 +98,11 @@ private:
     bool activateClosedLoop();
     bool motionTest(const QString& loop);
     bool coupleLoad();
-    // How far the rotor is behind the actual position, as the encoder sees it.
+    // How far the rotor fell behind the actual position since m_start, as the encoder sees it.
     Deviation deviation() const;
+    void markStart();
+    // The drive's fault on axis 0 in a few words; empty without one.
+    QString driveFault() const;
     QString reportDeviation(Move move);
     static bool hasLoad(const MotorPhysics::Motor& motor);
     static MotorPhysics::Motor withLoadOf(MotorPhysics::Motor motor, const MotorPhysics::Motor& load);
@@ -138,4 +144,6 @@ private:
     QString m_preset;
     QList<Move> m_moves;
     Deviation m_deviation;
+    Deviation m_start; // the positions the deviation counts from
+    bool m_faultFails = true; // a drive fault ends the run (not in the open-loop comparison)
 };

@@ -45,11 +45,23 @@ QString quoted(QStringView token)
     return QLatin1Char('\'') + cut(token) + QLatin1Char('\'');
 }
 
+// The operands messages name, translated where they are named.
+const char* const ParameterNumber = QT_TRANSLATE_NOOP("KoraParser", "parameter number");
+const char* const MotorOperand = QT_TRANSLATE_NOOP("KoraParser", "motor");
+const char* const ValueOperand = QT_TRANSLATE_NOOP("KoraParser", "value");
+const char* const ConditionOperand = QT_TRANSLATE_NOOP("KoraParser", "condition");
+const char* const LabelOperand = QT_TRANSLATE_NOOP("KoraParser", "label");
+
+QString operand(const char* what)
+{
+    return QCoreApplication::translate("KoraParser", what);
+}
+
 // What the parser shows of the text it did not expect.
 QString shown(QStringView rest)
 {
     if (rest.isEmpty())
-        return QStringLiteral("the end of the line");
+        return KoraParser::tr("the end of the line");
     int end = 0;
     while (end < rest.size() && !isSpace(rest.at(end)) && rest.at(end) != QLatin1Char(','))
         ++end;
@@ -108,12 +120,12 @@ public:
         }
         if (m_pos == digitsStart || isIdentifierPart(peek())) {
             m_pos = start;
-            return fail(*column, QStringLiteral("expected the %1 (a number), found %2").arg(QLatin1String(what), shown(rest())));
+            return fail(*column, KoraParser::tr("expected the %1 (a number), found %2").arg(operand(what), shown(rest())));
         }
         const qint64 result = m_line.at(start) == QLatin1Char('-') ? -magnitude : magnitude;
         if (overflow || result < minimum || result > maximum) {
-            return fail(*column, QStringLiteral("the %1 %2 is out of range (%3 to %4)")
-                                     .arg(QLatin1String(what), cut(m_line.mid(start, m_pos - start)))
+            return fail(*column, KoraParser::tr("the %1 %2 is out of range (%3 to %4)")
+                                     .arg(operand(what), cut(m_line.mid(start, m_pos - start)))
                                      .arg(minimum)
                                      .arg(maximum));
         }
@@ -128,8 +140,8 @@ public:
             ++m_pos;
             return true;
         }
-        return fail(column(), QStringLiteral("expected ',' between the %1 and the %2, found %3")
-                                  .arg(QLatin1String(before), QLatin1String(after), shown(rest())));
+        return fail(column(), KoraParser::tr("expected ',' between the %1 and the %2, found %3")
+                                  .arg(operand(before), operand(after), shown(rest())));
     }
 
     bool end(const char* after)
@@ -137,7 +149,7 @@ public:
         skipSpace();
         if (atEnd())
             return true;
-        return fail(column(), QStringLiteral("unexpected %1 after the %2").arg(shown(rest()), QLatin1String(after)));
+        return fail(column(), KoraParser::tr("unexpected %1 after the %2").arg(shown(rest()), operand(after)));
     }
 
     bool label(QString* name, int* column)
@@ -146,7 +158,7 @@ public:
         *column = this->column();
         const QStringView found = identifier();
         if (found.isEmpty())
-            return fail(*column, QStringLiteral("expected a label name, found %1").arg(shown(rest())));
+            return fail(*column, KoraParser::tr("expected a label name, found %1").arg(shown(rest())));
         *name = found.toString();
         return true;
     }
@@ -222,7 +234,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, 
             parser.step();
             const QString name = word.toString();
             if (labelLines.contains(name)) {
-                parser.fail(wordColumn, QStringLiteral("the label %1 is already defined on line %2")
+                parser.fail(wordColumn, tr("the label %1 is already defined on line %2")
                                             .arg(quoted(name))
                                             .arg(labelLines.value(name)));
             } else {
@@ -236,7 +248,7 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, 
             word = parser.identifier();
         }
         if (word.isEmpty()) {
-            parser.fail(wordColumn, QStringLiteral("expected an instruction or a label, found %1").arg(shown(parser.rest())));
+            parser.fail(wordColumn, tr("expected an instruction or a label, found %1").arg(shown(parser.rest())));
             continue;
         }
 
@@ -247,19 +259,19 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, 
         bool ok = false;
         if (word.compare(QLatin1String("SAP"), Qt::CaseInsensitive) == 0) {
             instruction.opcode = KoraProgram::Opcode::SetParameter;
-            ok = parser.number("parameter number", 0, ByteMax, &instruction.type, &instruction.typeColumn)
-                 && parser.comma("parameter number", "motor")
-                 && parser.number("motor", 0, ByteMax, &instruction.motor, &instruction.motorColumn)
-                 && parser.comma("motor", "value")
-                 && parser.number("value", std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+            ok = parser.number(ParameterNumber, 0, ByteMax, &instruction.type, &instruction.typeColumn)
+                 && parser.comma(ParameterNumber, MotorOperand)
+                 && parser.number(MotorOperand, 0, ByteMax, &instruction.motor, &instruction.motorColumn)
+                 && parser.comma(MotorOperand, ValueOperand)
+                 && parser.number(ValueOperand, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
                                   &instruction.value, &instruction.valueColumn)
-                 && parser.end("value");
+                 && parser.end(ValueOperand);
         } else if (word.compare(QLatin1String("GAP"), Qt::CaseInsensitive) == 0) {
             instruction.opcode = KoraProgram::Opcode::GetParameter;
-            ok = parser.number("parameter number", 0, ByteMax, &instruction.type, &instruction.typeColumn)
-                 && parser.comma("parameter number", "motor")
-                 && parser.number("motor", 0, ByteMax, &instruction.motor, &instruction.motorColumn)
-                 && parser.end("motor");
+            ok = parser.number(ParameterNumber, 0, ByteMax, &instruction.type, &instruction.typeColumn)
+                 && parser.comma(ParameterNumber, MotorOperand)
+                 && parser.number(MotorOperand, 0, ByteMax, &instruction.motor, &instruction.motorColumn)
+                 && parser.end(MotorOperand);
         } else if (word.compare(QLatin1String("JC"), Qt::CaseInsensitive) == 0) {
             instruction.opcode = KoraProgram::Opcode::Jump;
             parser.skipSpace();
@@ -270,16 +282,16 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, 
             else if (condition.compare(QLatin1String("NZ"), Qt::CaseInsensitive) == 0)
                 instruction.condition = KoraProgram::Condition::NotZero;
             else if (condition.isEmpty())
-                parser.fail(conditionColumn, QStringLiteral("expected a condition (ZE or NZ), found %1").arg(shown(parser.rest())));
+                parser.fail(conditionColumn, tr("expected a condition (ZE or NZ), found %1").arg(shown(parser.rest())));
             else
-                parser.fail(conditionColumn, QStringLiteral("unknown condition %1 (ZE or NZ)").arg(quoted(condition)));
-            ok = instruction.condition != KoraProgram::Condition::Always && parser.comma("condition", "label")
-                 && parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
+                parser.fail(conditionColumn, tr("unknown condition %1 (ZE or NZ)").arg(quoted(condition)));
+            ok = instruction.condition != KoraProgram::Condition::Always && parser.comma(ConditionOperand, LabelOperand)
+                 && parser.label(&instruction.label, &instruction.typeColumn) && parser.end(LabelOperand);
         } else if (word.compare(QLatin1String("JA"), Qt::CaseInsensitive) == 0) {
             instruction.opcode = KoraProgram::Opcode::Jump;
-            ok = parser.label(&instruction.label, &instruction.typeColumn) && parser.end("label");
+            ok = parser.label(&instruction.label, &instruction.typeColumn) && parser.end(LabelOperand);
         } else {
-            parser.fail(wordColumn, QStringLiteral("unknown instruction %1 (SAP, GAP, JC or JA)").arg(quoted(word)));
+            parser.fail(wordColumn, tr("unknown instruction %1 (SAP, GAP, JC or JA)").arg(quoted(word)));
         }
         if (ok)
             program.append(std::move(instruction));
@@ -292,14 +304,13 @@ KoraProgram KoraParser::parse(const QString& text, QList<ProgramError>* errors, 
         const auto target = labels.constFind(instruction.label);
         if (target == labels.constEnd())
             found.append({instruction.line, instruction.typeColumn,
-                          QStringLiteral("unknown label %1").arg(quoted(instruction.label))});
+                          tr("unknown label %1").arg(quoted(instruction.label))});
         else
             instruction.target = *target;
     }
     if (found.isEmpty() && program.isEmpty()) {
         const bool blank = all.trimmed().isEmpty();
-        found.append({1, 1, blank ? QStringLiteral("the program is empty")
-                                  : QStringLiteral("the program holds no instruction, only comments and labels")});
+        found.append({1, 1, blank ? tr("the program is empty") : tr("the program holds no instruction, only comments and labels")});
     }
     ProgramError::keepFirst(&found, &dropped);
     if (!found.isEmpty())
@@ -320,7 +331,7 @@ bool KoraParser::decode(const QByteArray& data, QString* text, ProgramError* err
         if (c == '\n')
             ++line;
         else if ((c < 0x20 && c != '\t' && c != '\r' && c != '\f') || c == 0x7f) {
-            *error = {line, 0, QStringLiteral("not a text file: control byte 0x%1").arg(c, 2, 16, QLatin1Char('0'))};
+            *error = {line, 0, tr("not a text file: control byte 0x%1").arg(c, 2, 16, QLatin1Char('0'))};
             return false;
         }
     }
@@ -331,13 +342,13 @@ bool KoraParser::decode(const QByteArray& data, QString* text, ProgramError* err
     if (state.invalidChars == 0 && state.remainingChars == 0)
         return true;
     // Find the line of the first invalid sequence.
-    *error = {0, 0, QStringLiteral("not a text file: invalid UTF-8")};
+    *error = {0, 0, tr("not a text file: invalid UTF-8")};
     const QList<QByteArray> lines = data.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         QTextCodec::ConverterState lineState;
         utf8->toUnicode(lines.at(i).constData(), lines.at(i).size(), &lineState);
         if (lineState.invalidChars > 0 || lineState.remainingChars > 0) {
-            *error = {i + 1, 0, QStringLiteral("not a text file: invalid UTF-8")};
+            *error = {i + 1, 0, error->message};
             break;
         }
     }
@@ -366,11 +377,11 @@ KoraProgram KoraParser::parseFile(const QString& path, QList<ProgramError>* erro
     const QFileInfo info(path);
     QFile file(path);
     if (info.exists() && !info.isFile())
-        refused = {{0, 0, QStringLiteral("not a regular file: a setup program is read from a plain file")}};
+        refused = {{0, 0, tr("not a regular file: a setup program is read from a plain file")}};
     else if (info.size() > MaxFileSize)
         refused = {{0, 0, tooLarge(info.size())}};
     else if (!file.open(QIODevice::ReadOnly))
-        refused = {{0, 0, QStringLiteral("cannot read the file: %1").arg(file.errorString())}};
+        refused = {{0, 0, tr("cannot read the file: %1").arg(file.errorString())}};
     if (refused.isEmpty()) {
         const QByteArray data = file.read(MaxFileSize + 1); // it may have grown since
         if (data.size() <= MaxFileSize)
@@ -386,5 +397,5 @@ KoraProgram KoraParser::parseFile(const QString& path, QList<ProgramError>* erro
 
 QString KoraParser::tooLarge(qint64 size)
 {
-    return QStringLiteral("the file is larger than 1 MiB (%1 bytes): a setup program is a few kilobytes").arg(size);
+    return tr("the file is larger than 1 MiB (%1 bytes): a setup program is a few kilobytes").arg(size);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -23,9 +24,11 @@
 // case, labels are case-sensitive. Parameter number and motor are 0 to 255, a value is any
 // 32-bit integer. Every line is parsed even after an error, so the user sees all faults at
 // once (the first ProgramError::Kept of them, the rest counted in *more); a program with any
-// fault comes back empty. Tokens echoed in messages are cut to 40 characters.
+// fault comes back empty. Tokens echoed in messages are cut to 40 characters; the messages are
+// in the interface language.
 class KoraParser
 {
+    Q_DECLARE_TR_FUNCTIONS(KoraParser)
 public:
     // Setup programs are a few kilobytes; a larger file is not read.
     static constexpr qint64 MaxFileSize = 1 << 20;

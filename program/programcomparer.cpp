@@ -10,18 +10,18 @@
 
 QString ProgramComparer::Row::toString() const
 {
-    const QString where = QStringLiteral("axis %1, parameter %2 (%3)").arg(motor).arg(type).arg(name);
+    const QString where = tr("axis %1, parameter %2 (%3)").arg(QString::number(motor), QString::number(type), name);
     switch (state) {
     case State::Match:
-        return where + QStringLiteral(": %1 as expected").arg(found);
+        return tr("%1: %2 as expected").arg(where, QString::number(found));
     case State::Differs:
-        return where + QStringLiteral(": expected %1, found %2").arg(expected).arg(found);
+        return tr("%1: expected %2, found %3").arg(where, QString::number(expected), QString::number(found));
     case State::Unreadable:
-        return where + QStringLiteral(": expected %1, the module did not answer").arg(expected);
+        return tr("%1: expected %2, the module did not answer").arg(where, QString::number(expected));
     case State::NotCompared:
         break;
     }
-    return where + QStringLiteral(": not compared, a position that moves in operation");
+    return tr("%1: not compared, a position that moves in operation").arg(where);
 }
 
 ProgramComparer::ProgramComparer(ModuleInterface* module)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -12,10 +13,13 @@ class ModuleInterface;
 
 // Compares a module with a setup program: reads back every parameter the program sets and
 // tells which hold another value. Where a program sets a parameter more than once, the last
-// value counts. Positions and counts (0 target, 1 actual, 209 encoder position) are listed
+// value counts. Only the instructions count: comments, which the pages write in the interface
+// language, and blank lines do not, so a program saved in German checks like one saved in
+// English. Positions and counts (0 target, 1 actual, 209 encoder position) are listed
 // but not compared: the program gives them a starting value that any move changes.
 class ProgramComparer
 {
+    Q_DECLARE_TR_FUNCTIONS(ProgramComparer)
 public:
     enum class State { Match, Differs, Unreadable, NotCompared };
 
@@ -29,7 +33,7 @@ public:
         int found = 0;
         State state = State::Match;
         bool isDifference() const { return state == State::Differs || state == State::Unreadable; }
-        // "axis 1, parameter 6 (Max. current): expected 128, found 100"
+        // "axis 1, parameter 6 (Max. current): expected 128, found 100", in the interface language
         QString toString() const;
     };
 

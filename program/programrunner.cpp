@@ -3,6 +3,7 @@
 
 #include "programrunner.h"
 
+#include <QLocale>
 #include <QSet>
 #include <QStringList>
 #include <QThread>
@@ -44,9 +45,7 @@ QString ProgramRunner::Result::writtenSummary() const
 {
     int count = 0;
     const QString ranges = writtenRanges(&count);
-    if (count == 0)
-        return QStringLiteral("no line");
-    return (count == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) + ranges;
+    return count == 0 ? tr("no line") : tr("line(s) %1", nullptr, count).arg(ranges);
 }
 
 ProgramRunner::ProgramRunner(ModuleInterface* module)
@@ -104,22 +103,22 @@ ProgramError ProgramRunner::checkLine(const KoraProgram::Instruction& instructio
 {
     const int motor = instruction.motor;
     if (!hasAxis(motor))
-        return {instruction.line, instruction.motorColumn, QStringLiteral("the module has no axis %1").arg(motor)};
+        return {instruction.line, instruction.motorColumn, tr("the module has no axis %1").arg(motor)};
     const Parameter& parameter = describe(instruction.type, motor);
     // An unknown number comes back as an empty record (number 0 has a name).
     if (parameter.type != instruction.type || parameter.name.isEmpty())
-        return {instruction.line, instruction.typeColumn, QStringLiteral("axis %1 has no parameter %2").arg(motor).arg(instruction.type)};
+        return {instruction.line, instruction.typeColumn, tr("axis %1 has no parameter %2").arg(motor).arg(instruction.type)};
     if (instruction.opcode != KoraProgram::Opcode::SetParameter)
         return {};
     if (parameter.readOnly) {
-        return {instruction.line, instruction.typeColumn, QStringLiteral("axis %1: parameter %2 (%3) is read-only")
+        return {instruction.line, instruction.typeColumn, tr("axis %1: parameter %2 (%3) is read-only")
                                                               .arg(motor)
                                                               .arg(instruction.type)
                                                               .arg(parameterName(parameter))};
     }
     if (instruction.value < parameter.minimum || instruction.value > parameter.maximum) {
         return {instruction.line, instruction.valueColumn,
-                QStringLiteral("axis %1: the value %2 is out of range for parameter %3 (%4): %5 to %6")
+                tr("axis %1: the value %2 is out of range for parameter %3 (%4): %5 to %6")
                     .arg(motor)
                     .arg(instruction.value)
                     .arg(instruction.type)
@@ -139,7 +138,7 @@ QList<ProgramError> ProgramRunner::check(const KoraProgram& program, int* more)
     if (more)
         *more = 0;
     if (!m_module)
-        return {{0, 0, QStringLiteral("no module")}};
+        return {{0, 0, tr("no module")}};
     // Instructions are in line order, so the first faults found are the first of the file.
     QSet<int> missingAxes; // each named once, at its first line
     for (const KoraProgram::Instruction& instruction : program.instructions()) {
@@ -198,7 +197,7 @@ ProgramRunner::Result ProgramRunner::run(const KoraProgram& program)
     }
     CommandHandlerInterface* handler = m_module->commandHandlerInterface();
     if (!handler || !handler->isDeviceOpen()) {
-        result.error = {0, 0, QStringLiteral("the module is not connected")};
+        result.error = {0, 0, tr("the module is not connected")};
         return result;
     }
 
@@ -226,7 +225,7 @@ ProgramRunner::Result ProgramRunner::run(const KoraProgram& program)
         bool jump = instruction.condition == KoraProgram::Condition::Always;
         if (!jump) {
             if (!haveValue) {
-                result.error = {instruction.line, 0, QStringLiteral("JC has no value to test: no GAP has run before it")};
+                result.error = {instruction.line, 0, tr("JC has no value to test: no GAP has run before it")};
                 return result;
             }
             jump = (lastValue == 0) == (instruction.condition == KoraProgram::Condition::Zero);
@@ -239,18 +238,17 @@ ProgramRunner::Result ProgramRunner::run(const KoraProgram& program)
             if (result.waitedMilliseconds + m_pollPeriod > m_timeout) {
                 result.timedOut = true;
                 result.error = {instruction.line, 0,
-                                QStringLiteral("the loop back to '%1' did not end within %2 s%3")
-                                    .arg(instruction.label)
-                                    .arg(m_timeout / 1000.0)
-                                    .arg(haveValue ? QStringLiteral(" (the last value read was %1)").arg(lastValue)
-                                                   : QString())};
+                                (haveValue ? tr("the loop back to '%1' did not end within %2 s (the last value read was %3)")
+                                                 .arg(instruction.label, QLocale().toString(m_timeout / 1000.0))
+                                                 .arg(lastValue)
+                                           : tr("the loop back to '%1' did not end within %2 s")
+                                                 .arg(instruction.label, QLocale().toString(m_timeout / 1000.0)))};
                 return result;
             }
             if (m_progress && !m_progress(result.waitedMilliseconds, m_timeout)) {
                 result.error = {instruction.line, 0,
-                                QStringLiteral("cancelled in the loop back to '%1' after %2 s")
-                                    .arg(instruction.label)
-                                    .arg(result.waitedMilliseconds / 1000.0)};
+                                tr("cancelled in the loop back to '%1' after %2 s")
+                                    .arg(instruction.label, QLocale().toString(result.waitedMilliseconds / 1000.0))};
                 return result;
             }
             m_wait(m_pollPeriod);
@@ -266,7 +264,7 @@ bool ProgramRunner::send(quint8 command, const KoraProgram::Instruction& instruc
 {
     CommandHandlerInterface* handler = m_module->commandHandlerInterface();
     if (!handler || !handler->isDeviceOpen()) {
-        result->error = {instruction.line, 0, QStringLiteral("the module is no longer connected (%1 not sent)")
+        result->error = {instruction.line, 0, tr("the module is no longer connected (%1 not sent)")
                                                   .arg(KoraProgram::describe(instruction))};
         return false;
     }
@@ -277,11 +275,11 @@ bool ProgramRunner::send(quint8 command, const KoraProgram::Instruction& instruc
     ++result->commands;
     if (reply.status() == 0) {
         result->error = {instruction.line, 0,
-                         QStringLiteral("the module did not answer %1").arg(KoraProgram::describe(instruction))};
+                         tr("the module did not answer %1").arg(KoraProgram::describe(instruction))};
         return false;
     }
     if (reply.status() != Command::StatusOk) {
-        result->error = {instruction.line, 0, QStringLiteral("the module refused %1 with status %2")
+        result->error = {instruction.line, 0, tr("the module refused %1 with status %2")
                                                   .arg(KoraProgram::describe(instruction))
                                                   .arg(reply.status())};
         return false;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -29,6 +30,7 @@ class ModuleInterface;
 // refused by the check at the motor's column.
 class ProgramRunner
 {
+    Q_DECLARE_TR_FUNCTIONS(ProgramRunner)
 public:
     struct Result
     {
@@ -39,7 +41,7 @@ public:
         int waitedMilliseconds = 0;
         bool timedOut = false;     // a loop did not end within the time-out
         int lastRead = -1;         // parameter number of the last GAP run, -1 before any
-        // "lines 3-7, 12", or "no line".
+        // "lines 3-7, 12", or "no line", in the interface language.
         QString writtenSummary() const;
         // "3-7, 12", and the number of distinct lines written.
         QString writtenRanges(int* count = nullptr) const;

@@ -175,6 +175,7 @@ void ScopeRecorder::setPaused(bool paused)
         return;
     m_pausedAt = viewEnd();
     m_pausedOrigin = viewOrigin();
+    m_pausedTrigger = m_trigger.showsCapture(m_latest);
     m_paused = paused;
     touch();
 }
@@ -341,6 +342,11 @@ bool ScopeRecorder::writeCsv(QIODevice* device, qint64 from, qint64 to) const
     if (!device || !device->isWritable())
         return false;
     QTextStream out(device);
+    out.setCodec("UTF-8");
+    const qint64 origin = viewOrigin();
+    const bool trigger = m_paused ? m_pausedTrigger : m_trigger.showsCapture(m_latest);
+    out << "# time 0: " << (trigger ? "the trigger" : "the latest sample shown") << ", at " << origin
+        << " ms of the module's clock\n";
     out << "time_ms,series,unit,value\n";
     QVector<QString> prefixes;
     for (const Series& series : m_series)
@@ -348,7 +354,7 @@ bool ScopeRecorder::writeCsv(QIODevice* device, qint64 from, qint64 to) const
     forOldest(m_total, from, [&](size_t index, Sample sample) {
         if (sample.time > to)
             return false;
-        out << sample.time << prefixes.at(int(index)) << ScopeKind::format(m_series[index].unit, sample.value) << '\n';
+        out << sample.time - origin << prefixes.at(int(index)) << ScopeKind::format(m_series[index].unit, sample.value) << '\n';
         return true;
     });
     out.flush();

@@ -122,7 +122,9 @@ public:
 
     // The samples kept from `from` to `to` ms, oldest first (equal times in series order),
     // one row each: "time_ms,series,unit,value" after that header line, each value with the
-    // resolution of its unit.
+    // resolution of its unit. Times count from the picture's origin, the trigger or the latest
+    // sample shown; a comment line first ("# time 0: ...") gives the origin's time on the
+    // module's clock.
     bool writeCsv(QIODevice* device, qint64 from = std::numeric_limits<qint64>::min(),
                   qint64 to = std::numeric_limits<qint64>::max()) const;
     bool saveCsv(const QString& path, QString* error, qint64 from = std::numeric_limits<qint64>::min(),
@@ -172,6 +174,7 @@ private:
     qint64 m_pausedAt = 0;
     qint64 m_pausedOrigin = 0;
     bool m_paused = false;
+    bool m_pausedTrigger = false; // the picture frozen by the pause is a capture
     int m_latestMotor = 0;
     quint64 m_revision = 0;
 };

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,6 +32,7 @@
 
 #include "comparisonview.h"
 #include "drivesignalfeed.h"
+#include "filedialogdates.h"
 #include "outputfile.h"
 #include "presetcomparison.h"
 #include "scopepane.h"
@@ -104,8 +104,9 @@ ScopeWindow::ScopeWindow(QWidget* parent)
     layout->addWidget(panes, 1);
     layout->addWidget(makeCursorControls());
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(m_status, 1);
+    statusRow->setSpacing(24);
     statusRow->addWidget(m_triggerState);
+    statusRow->addWidget(m_status, 1);
     layout->addLayout(statusRow);
 
     connect(m_recorder, &ScopeRecorder::seriesAdded, this, &ScopeWindow::addSeries);
@@ -218,10 +219,9 @@ QWidget* ScopeWindow::makeTriggerControls()
         m_recorder->armTrigger();
         refresh();
     });
+    // As wide as its text, which changes only with the state; the status beside it gives way.
     m_triggerState = new QLabel(box);
     m_triggerState->setObjectName(QStringLiteral("lblTriggerState"));
-    m_triggerState->setMinimumWidth(260);
-    m_triggerState->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     connect(m_modeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
     connect(m_sourceBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
     connect(m_slopeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ScopeWindow::applyTrigger);
@@ -267,10 +267,12 @@ QWidget* ScopeWindow::makeCursorControls()
         row->addWidget(m_cursorBoxes[i]);
     }
     row->addWidget(m_deltaLabel, 1);
+    row->addStretch(); // where the Δt goes while the cursors are off
     m_readout = new QTableWidget(0, ColumnCount, box);
     m_readout->setObjectName(QStringLiteral("twReadout"));
     m_readout->setHorizontalHeaderLabels({tr("Series"), tr("Unit"), tr("at C1"), tr("at C2"), tr("C2 − C1"),
                                           tr("Minimum"), tr("Maximum"), tr("RMS")});
+    m_readout->resizeColumnsToContents(); // to the headers; the values widen them as they come
     m_readout->verticalHeader()->hide();
     m_readout->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_readout->setMaximumHeight(140);
@@ -339,19 +341,28 @@ void ScopeWindow::setCursor(int cursor, double milliseconds)
 
 void ScopeWindow::refresh()
 {
-    // The time title goes under the lowest pane shown.
-    ScopePane* lowest = nullptr;
+    QList<ScopePane*> shown;
+    int legendWidth = 0;
     for (ScopePane* pane : m_panes) {
-        if (!pane->isHidden() && !pane->isCollapsed())
-            lowest = pane;
+        if (pane->isHidden())
+            continue;
+        pane->refresh(*m_recorder, m_cursorsShown, m_cursors);
+        legendWidth = qMax(legendWidth, pane->legendWidthHint());
+        if (!pane->isCollapsed())
+            shown.append(pane);
     }
-    for (ScopePane* pane : m_panes) {
-        if (!pane->isHidden())
-            pane->refresh(*m_recorder, m_cursorsShown, m_cursors, pane == lowest);
+    // The same plot width and left edge in every pane, so that one time lines up across them.
+    qreal left = 0;
+    for (ScopePane* pane : qAsConst(shown)) {
+        pane->setLegendWidth(legendWidth);
+        left = qMax(left, pane->naturalPlotLeft());
     }
+    for (ScopePane* pane : qAsConst(shown))
+        pane->alignPlotLeft(left);
     updateReadout();
     updateStatus();
     m_drawn = m_recorder->revision();
+    m_drawnHeights = paneHeights();
 }
 
 void ScopeWindow::toggleSeries(const QString& name)
@@ -461,17 +472,24 @@ void ScopeWindow::updateReadout()
     }
     const bool cursors = m_cursorsShown;
     const qint64 origin = m_recorder->viewOrigin();
-    const bool rowsChanged = m_readout->rowCount() != shown.size();
     m_readout->setRowCount(shown.size());
+    // A column grows when a text outgrows it; fitting every column on every redraw would cost
+    // more than the plots.
+    const QFontMetrics metrics(m_readout->font());
+    const int padding = 2 * m_readout->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_readout) + 12;
     for (int row = 0; row < shown.size(); ++row) {
         const QString& name = shown.at(row);
         const QString unit = m_recorder->unit(name);
-        const auto cell = [this, row](int column, const QString& text) {
+        const auto cell = [this, row, &metrics, padding](int column, const QString& text) {
             QTableWidgetItem* item = m_readout->item(row, column);
             if (!item)
                 m_readout->setItem(row, column, item = new QTableWidgetItem);
-            if (item->text() != text)
-                item->setText(text);
+            if (item->text() == text)
+                return;
+            item->setText(text);
+            const int needed = metrics.horizontalAdvance(text) + padding;
+            if (needed > m_readout->columnWidth(column))
+                m_readout->setColumnWidth(column, needed);
         };
         cell(SeriesColumn, ScopeKind::displayName(name));
         cell(UnitColumn, ScopeKind::displayUnit(unit));
@@ -487,9 +505,6 @@ void ScopeWindow::updateReadout()
         cell(MaximumColumn, stats.count ? shownValue(unit, stats.maximum) : QString());
         cell(RmsColumn, stats.count ? shownValue(unit, stats.rms) : QString());
     }
-    // Fitting the columns to their texts on every redraw would cost more than the plots.
-    if (rowsChanged)
-        m_readout->resizeColumnsToContents();
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     m_deltaLabel->setText(tr("Δt = %1 ms").arg(locale.toString(m_cursors[1] - m_cursors[0], 'f', 0)));
@@ -571,8 +586,17 @@ void ScopeWindow::changeEvent(QEvent* event)
 
 void ScopeWindow::redrawIfChanged()
 {
-    if (m_recorder->revision() != m_drawn)
+    // A pane of another height fits another number of ticks.
+    if (m_recorder->revision() != m_drawn || paneHeights() != m_drawnHeights)
         refresh();
+}
+
+QVector<int> ScopeWindow::paneHeights() const
+{
+    QVector<int> heights;
+    for (ScopePane* pane : m_panes)
+        heights.append(pane->isVisible() ? pane->height() : 0);
+    return heights;
 }
 
 void ScopeWindow::updateStatus()
@@ -610,7 +634,7 @@ void ScopeWindow::updateStatus()
 QString ScopeWindow::saveName(const QString& title, const QString& fileName, const QString& filter)
 {
     const QString start = QDir(m_directory.isEmpty() ? QDir::homePath() : m_directory).filePath(fileName);
-    const QString path = QFileDialog::getSaveFileName(this, title, start, filter);
+    const QString path = FileDialogDates::saveFileName(this, title, start, filter);
     if (!path.isEmpty())
         m_directory = QFileInfo(path).absolutePath();
     return path;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 #include <QtCharts/QChartGlobal>
 
@@ -88,6 +89,7 @@ private:
     void updateReadout();
     void updateStatus();
     void redrawIfChanged();
+    QVector<int> paneHeights() const;
     QString saveName(const QString& title, const QString& fileName, const QString& filter);
 
     ScopeRecorder* m_recorder;
@@ -115,5 +117,6 @@ private:
     double m_cursors[2] = {0, 0};
     bool m_cursorsShown = false;
     quint64 m_drawn = ~quint64(0); // the recorder's revision on the picture
+    QVector<int> m_drawnHeights;   // and the panes' heights
     QString m_directory;
 };

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libqt5charts5-dev qttools5-dev-tools xvfb xauth)
 # Qt Linguist for CMake, and Qt's own translations (standard buttons and dialogs).
 packages+=(qttools5-dev qttranslations5-l10n)
-# The manual page (help2man), the Debian packages and their check (dpkg-dev, file, lintian), the
-# licence check (reuse).
+# The manual page (help2man), the hardening flags and the Debian packages with their check
+# (dpkg-dev: dpkg-buildflags, dpkg-shlibdeps, dpkg-gensymbols; file, lintian), the licence check (reuse).
 packages+=(help2man dpkg-dev file lintian reuse)
 packages+=("$@")
 missing=()

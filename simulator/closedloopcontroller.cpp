@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "saturatinground.h"
+
 namespace {
 const double HalfPi = 1.5707963267948966;
 // Damping of the commutation: the field target less this time times the measured velocity's
@@ -58,6 +60,8 @@ void ClosedLoopController::start(const Settings& settings, double rotor, double 
     m_error = 0.0;
     m_errorCounts = 0;
     m_correction = 0.0;
+    m_lead = 0.0;
+    m_runaway = 0.0;
     m_scaler = settings.scalerStartUp;
     m_quiet = false;
 }
@@ -96,26 +100,44 @@ ClosedLoopController::Output ClosedLoopController::update(const Settings& settin
 
     // Where the rotor should be: the ramp, less what was lost before the start.
     target -= m_targetOffset;
-    const qint64 targetCount = m_anchorCount + std::llround((target - m_anchorField) / q);
+    const qint64 targetCount = m_anchorCount + SaturatingRound::toInt64((target - m_anchorField) / q);
     m_errorCounts = targetCount - count;
     m_error = double(m_errorCounts) * q;
 
+    // The correction's bounds: its clipping, and the motor's reach beyond the ramp's velocity.
+    double low = -settings.dvClipping;
+    double high = settings.dvClipping;
+    if (settings.velocityLimit > 0) {
+        low = std::max(low, -settings.velocityLimit - rampVelocity);
+        high = std::max(low, std::min(high, settings.velocityLimit - rampVelocity));
+    }
+    const double quarter = settings.microstepsPerPeriod / 4;
+    const double proportional = m_gainScale * settings.p * m_error;
+    const double before = proportional + settings.i * IntegralScale * m_integral;
+    // Anti-windup: no integration further into a clipped output or a field that already leads
+    // by all it can in the error's direction.
+    const bool clippedHigh = before >= high || m_lead >= quarter;
+    const bool clippedLow = before <= low || m_lead <= -quarter;
     // At rest in the target's count no velocity is wanted: the integral would only hunt
     // across the count's edges.
     if (m_errorCounts == 0 && rampVelocity == 0.0)
         m_integral = 0.0;
-    else
+    else if (!(m_error > 0 && clippedHigh) && !(m_error < 0 && clippedLow))
         m_integral = std::clamp(m_integral + m_error * seconds / IntegralScale, -settings.iClipping, settings.iClipping);
-    const double wanted = m_gainScale * settings.p * m_error + settings.i * IntegralScale * m_integral;
-    m_correction = std::clamp(wanted, -settings.dvClipping, settings.dvClipping);
+    const double wanted = proportional + settings.i * IntegralScale * m_integral;
+    m_correction = std::clamp(wanted, low, high);
     m_offset += m_correction * seconds;
 
     // The field target never runs away from the rotor by more than the quarter period the
     // commutation can use: what a saturated field cannot deliver is not stored up.
-    const double quarter = settings.microstepsPerPeriod / 4;
     m_offset = std::clamp(m_offset, measured - target - quarter, measured - target + quarter);
     const double lead = std::clamp(target + m_offset - measured - DampingTime * (m_velocity - rampVelocity - m_correction),
                                    -quarter, quarter);
+    m_lead = lead;
+    // The rotor running away from the target while the correction pushes with all it may.
+    const bool limited = (m_error > 0 && (wanted >= high || lead >= quarter)) || (m_error < 0 && (wanted <= low || lead <= -quarter));
+    const bool away = m_velocity * m_error < 0 && std::abs(m_velocity) * RunawayTime > std::abs(q);
+    m_runaway = limited && away ? m_runaway + seconds : 0.0;
     const double direction = m_velocity > 0 ? 1.0 : (m_velocity < 0 ? -1.0 : 0.0);
     const double weakening = gamma(settings, std::abs(m_velocity)) / (4 * HalfPi) * settings.microstepsPerPeriod;
     // The field is set for the end of the step, where the rotor will be by then: the motor

@@ -18,8 +18,14 @@
 // - Velocity correction: a PI on the following error e (microsteps) adds a correction
 //   velocity to the ramp's: P (115) in pps per 256 microsteps of error, I (116) in 1/16 pps per
 //   microstep-second, the integral clipped to the I clipping (117) so that at most I x 117 pps
-//   come from it, and the sum clipped to the DV clipping (119, pps). The field target moves
-//   with the ramp plus the correction.
+//   come from it, and the sum clipped to the DV clipping (119, pps) and to what the motor can
+//   follow: the ramp plus the correction never asks for more than the motor's no-load speed.
+//   While the output is clipped, or the field already leads by all it can, the integral
+//   stops growing (anti-windup): it would only push the rotor past the target afterwards. The
+//   field target moves with the ramp plus the correction.
+// - Runaway guard: the rotor moving away from the target against a correction that is
+//   already at its limit, for RunawayTime, is a runaway (an encoder that counts the wrong way,
+//   a load the motor cannot hold); runningAway() tells the drive to stop.
 // - Commutation: the field sits where the field target asks, less a damping term on the
 //   measured velocity, but never more than a quarter of an electrical period from the
 //   measured rotor angle: at worst it leads by 90 degrees, the angle of the most torque. Field
@@ -51,6 +57,7 @@ public:
         double dvClipping = 100000.0; // pps
         double microstepsPerCount = 12.8; // signed: negative when the encoder counts down
         double microstepsPerPeriod = 1024.0;
+        double velocityLimit = 0.0; // pps the motor can reach at most; 0: no limit
     };
     struct Output
     {
@@ -80,6 +87,8 @@ public:
     double scaler() const { return m_scaler; } // fraction of the maximum current
     // True while nothing changes from step to step at rest.
     bool isQuiet() const { return m_quiet; }
+    bool runningAway() const { return m_runaway >= RunawayTime; }
+    static constexpr double RunawayTime = 0.05; // s
 
 private:
     double gamma(const Settings& settings, double speed) const;
@@ -95,6 +104,8 @@ private:
     double m_error = 0.0;
     qint64 m_errorCounts = 0;
     double m_correction = 0.0;
+    double m_lead = 0.0;    // microsteps the field led the measured rotor by, last step
+    double m_runaway = 0.0; // s the rotor has run away from the target
     double m_scaler = 1.0;
     bool m_quiet = false;
     double m_gainScale = 1.0;

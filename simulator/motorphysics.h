@@ -7,13 +7,20 @@
 // the torque equation. Positions are in microsteps of the drive's field frame; one electrical
 // period is four full steps.
 //
-//   J dw/dt = kT I sin(phi_i - theta_e) - Td sin(4 theta_e) - T_load - B w - D (w - w_field)
+//   J dw/dt = kT I sin(phi_i - theta_e) - Td sin(4 theta_e) - T_load - B w - D (w - w_field) + T_regen
 //
 // - kT = holding torque / rated current. The current I reaches the set current only while the
 //   supply can drive it against resistance, inductance and back-EMF: I = min(I_set, I_max(w))
-//   with (I R + kT |w|)^2 + (I we L)^2 <= U^2. Where the chopper cannot keep up, the current
-//   lags the commanded angle by up to atan(we L / R), in proportion to the shortfall
-//   (1 - I_max / I_set), so the lag grows from 0 instead of jumping.
+//   with (I R + kT |w|)^2 + (I we L)^2 <= U^2 where the current drives the rotor; where it
+//   brakes, the back-EMF drives the current with the supply, (I R - kT |w|)^2 + (I we L)^2 <=
+//   U^2. Where the chopper cannot keep up, the current lags the commanded angle by up to
+//   atan(we L / R), in proportion to the shortfall (1 - I_max / I_set), so the lag grows from 0
+//   instead of jumping.
+// - T_regen: the bridge conducts both ways. Once the back-EMF exceeds the supply the excess
+//   drives a current back through the windings into the supply, whose torque brakes:
+//   -sign(w) kT (kT |w| - U) R / (R^2 + (we L)^2). With the windings shorted (U taken as 0: a
+//   faulted drive, or a chopper holding a standing field in slow decay) this is the
+//   short-circuit braking kT^2 w R / (R^2 + (we L)^2).
 // - T_load: Coulomb friction against the motion, which holds the rotor still while the other
 //   torques stay below it, plus an active load of fixed sign (a weight on a vertical axis).
 // - B: viscous friction of the load. D: the motor's own damping of motion relative to its
@@ -22,8 +29,12 @@
 // - J: rotor plus load inertia.
 //
 // Semi-implicit Euler, in sub-steps of at most a sixteenth of the period of the natural
-// frequency at the rated current (detent included); the detent torque is averaged over each
-// sub-step, so that at speed it does not alias into slow forces.
+// frequency at the rated current (detent included), but not below 0.1 ms: a rotor lighter than
+// about 4.6e-6 kg m^2 rings faster than the drive's 2 kHz control step can see, and the
+// field's stiffness is then integrated implicitly too, which damps that ringing; the detent torque is averaged over each
+// sub-step, so that at speed it does not alias into slow forces. The terms linear in the
+// velocity (B, D and the regenerative braking) are taken implicitly, so that any damping
+// stays stable without shrinking the sub-step.
 class MotorPhysics
 {
 public:
@@ -37,7 +48,7 @@ public:
         double supplyVoltage = 48.0;  // V
         double inertia = 3.0e-5;      // kg m^2, the rotor's
         double detentTorque = 0.04;   // N m
-        double damping = 4e-3;        // N m s/rad, against motion relative to the field
+        double damping = 2e-3;        // N m s/rad, against motion relative to the field
         double loadTorque = 0.0;      // N m, Coulomb friction against the motion
         double viscousFriction = 0.0; // N m s/rad
         double activeLoad = 0.0;      // N m, pulls towards negative positions when positive
@@ -49,6 +60,10 @@ public:
     {
         double field = 0.0;   // commanded current angle, as a position in microsteps
         double current = 0.0; // set current amplitude, fraction of the rated current
+        bool shorted = false; // the bridge shorts the windings (a faulted drive): no set current
+        // The field stands and the chopper holds its current in slow decay, the windings
+        // shorted nearly all the time: the back-EMF drives its current through them.
+        bool holding = false;
         double microstepsPerRevolution = 51200.0;
         double microstepsPerPeriod = 1024.0; // four full steps
     };
@@ -81,12 +96,19 @@ public:
     double reachableCurrent(double radiansPerSecond) const;
     double pullOutTorque(double radiansPerSecond, double setCurrent) const;
     double torqueConstant() const;
+    // The speed (rad/s) at which the back-EMF equals the supply: the motor cannot drive itself
+    // faster.
+    double noLoadSpeed() const;
+    // False once a step produced a state that is not finite; the rotor is then kept where it
+    // was, at rest.
+    bool isFinite() const { return m_finite; }
     // Natural frequency (Hz) of the rotor in its field at a current (A), detent neglected.
     double naturalFrequency(double current) const;
 
 private:
-    double reachable(double omega, double teeth) const;
+    double reachable(double omega, double teeth, bool braking = false) const;
     void applyCurrent(const Drive& drive, double omega);
+    void applyRegeneration(const Drive& drive, double omega);
     void updateSubSteps();
     bool restingInEquilibrium(const Drive& drive) const;
 
@@ -95,11 +117,19 @@ private:
     double m_speed = 0.0; // microsteps/s
     double m_lastField = 0.0;
     double m_lastSet = -1.0; // the set current of the last step
+    bool m_lastShorted = false;
+    bool m_lastHolding = false;
     bool m_hasField = false;
-    double m_current = 0.0; // fraction of rated
+    double m_current = 0.0; // fraction of rated, where it drives the rotor
     double m_lag = 0.0;     // radians
+    double m_brakingCurrent = 0.0; // fraction of rated, where it brakes the rotor
+    double m_brakingLag = 0.0;
+    double m_regenDamping = 0.0; // N m s/rad, the regenerative braking's slope
+    double m_regenOffset = 0.0;  // N m, the supply's share of it, towards the motion
+    bool m_finite = true;
     double m_loadAngle = 0.0;
     double m_subStep = 1e-4; // s, the longest sub-step
+    bool m_stiffImplicit = false; // the field's stiffness integrated implicitly too
     double m_teeth = 50.0;   // the rotor's, from the drive's full steps
     bool m_settled = false;
 };

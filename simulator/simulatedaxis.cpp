@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "parametercatalogue.h"
+#include "saturatinground.h"
 
 namespace {
 // How close the planner must be to the braking point or the target to take it as reached;
@@ -29,11 +30,7 @@ double signOf(double x)
     return x < 0 ? -1.0 : 1.0;
 }
 
-int clampToInt(qint64 value)
-{
-    return static_cast<int>(
-        qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
-}
+const double TwoPi = 6.283185307179586;
 } // namespace
 
 SimulatedAxis::SimulatedAxis(const ParameterCatalogue& catalogue)
@@ -55,17 +52,17 @@ int SimulatedAxis::value(int number) const
     case 0:
         return m_target;
     case 1:
-        return clampToInt(std::llround(m_position));
+        return SaturatingRound::toInt(m_position);
     case 2:
-        return static_cast<int>(std::lround(m_velocity));
+        return SaturatingRound::toInt(m_velocity);
     case 3:
-        return static_cast<int>(std::lround(m_measuredVelocity));
+        return SaturatingRound::toInt(m_measuredVelocity);
     case 8:
         return !isMoving() && m_position == m_target ? 1 : 0;
     case 133:
         return m_closedLoopReady ? 1 : 0;
     case 207:
-        return m_deviationError ? 1 : 0;
+        return m_deviationError || m_fault != Fault::None ? 1 : 0;
     case 209:
         // The count wraps like a 32-bit hardware counter.
         return static_cast<int>(static_cast<quint32>(encoderCount()));
@@ -84,7 +81,7 @@ void SimulatedAxis::write(int number, int value)
     case 1: {
         const qint64 shift = qint64(value) - this->value(1);
         m_position += double(shift);
-        m_target = clampToInt(m_target + shift);
+        m_target = SaturatingRound::toInt(double(m_target) + double(shift));
         m_physics.shiftFrame(double(shift));
         m_controller.shiftFrame(double(shift));
         m_foldRotor += double(shift);
@@ -99,6 +96,7 @@ void SimulatedAxis::write(int number, int value)
             m_initRemaining = -1;
             resynchronise();
         } else if (!m_closedLoopReady && m_initRemaining < 0) {
+            m_fault = Fault::None;
             m_initRemaining = ClosedLoopInitTime;
         }
         return;
@@ -156,6 +154,7 @@ void SimulatedAxis::moveTo(int target)
     m_target = target;
     m_finalDeceleration = 0.0;
     m_deviationError = false;
+    m_fault = Fault::None;
     m_mode = (m_velocity == 0.0 && m_position == target) ? Mode::Idle : Mode::Positioning;
 }
 
@@ -189,16 +188,26 @@ void SimulatedAxis::advance(qint64 milliseconds)
                 = m_controller.update(settings, m_position, m_velocity, encoderCount(), StepSeconds);
             drive.field = out.field;
             drive.current = out.current;
+            if (m_controller.runningAway())
+                trip(Fault::Runaway);
         } else {
             // The field stands on the microstep the position counter has reached.
             drive.field = std::round(m_position);
             drive.current = isClosedLoopInitialising() ? startUp : (m_mode != Mode::Idle ? run : standby);
         }
+        if (m_fault != Fault::None) {
+            // The bridge shorts the windings: no current of its own, only the braking one.
+            drive.field = std::round(m_position);
+            drive.current = 0.0;
+        }
         if (m_rebaseField) {
             m_physics.rebaseField(drive.field, drive.microstepsPerPeriod);
             m_rebaseField = false;
         }
+        drive.shorted = m_fault != Fault::None;
+        drive.holding = !m_closedLoopReady && m_mode == Mode::Idle;
         m_physics.step(drive, StepSeconds);
+        checkFault();
         const qint64 count = encoderCount();
         measureVelocity(count, StepSeconds);
         checkDeviation(count);
@@ -293,9 +302,11 @@ ClosedLoopController::Settings SimulatedAxis::controllerSettings() const
     const int resolution = m_values.value(210);
     const double perCount = resolution ? double(microstepsPerRevolution()) / resolution : 1.0;
     auto v = [this](int number) { return m_values.value(number); };
-    return ClosedLoopController::fromParameters(v(113), v(114), v(126), v(120), v(121), v(125), v(108), v(109), v(110),
-                                                v(115), v(116), v(117), v(119), perCount,
-                                                4.0 * (1 << m_values.value(140)));
+    ClosedLoopController::Settings settings = ClosedLoopController::fromParameters(
+        v(113), v(114), v(126), v(120), v(121), v(125), v(108), v(109), v(110), v(115), v(116), v(117), v(119), perCount,
+        4.0 * (1 << m_values.value(140)));
+    settings.velocityLimit = m_physics.noLoadSpeed() * microstepsPerRevolution() / TwoPi;
+    return settings;
 }
 
 void SimulatedAxis::checkDeviation(qint64 count)
@@ -307,6 +318,54 @@ void SimulatedAxis::checkDeviation(qint64 count)
         stop();
         m_deviationError = true;
     }
+}
+
+void SimulatedAxis::checkFault()
+{
+    if (m_fault != Fault::None)
+        return;
+    const double speed = std::abs(m_physics.rotorVelocity()) * TwoPi / std::max(1, microstepsPerRevolution());
+    const double limit = OverspeedFactor * m_physics.noLoadSpeed();
+    if (!m_physics.isFinite())
+        trip(Fault::NotFinite);
+    else if (limit > 0 && speed > limit)
+        trip(Fault::Overspeed);
+    else if (std::abs(m_physics.rotorPosition()) > double(std::numeric_limits<int>::max()))
+        trip(Fault::PositionRange);
+}
+
+void SimulatedAxis::trip(Fault fault)
+{
+    m_fault = fault;
+    if (!m_physics.isFinite())
+        m_physics.reset(m_physics.rotorPosition());
+    // An emergency stop: the ramp stands where it is.
+    if (m_mode != Mode::Idle)
+        rest();
+    if (m_closedLoopReady || isClosedLoopInitialising()) {
+        m_rebaseField = m_closedLoopReady;
+        m_closedLoopReady = false;
+        m_initRemaining = -1;
+        resynchronise();
+    }
+    m_physics.unsettle();
+}
+
+const char* SimulatedAxis::faultText(Fault fault)
+{
+    switch (fault) {
+    case Fault::None:
+        return "";
+    case Fault::NotFinite:
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "the motor's state is not finite");
+    case Fault::Overspeed:
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "overspeed: the rotor turns faster than the motor can drive it");
+    case Fault::PositionRange:
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "the rotor is beyond the position counter's range");
+    case Fault::Runaway:
+        return QT_TRANSLATE_NOOP("SimulatedAxis", "closed-loop runaway: the rotor runs away from the target against the full correction");
+    }
+    return "";
 }
 
 void SimulatedAxis::setEncoder(int countsPerRevolution, bool reversed)

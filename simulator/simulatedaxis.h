@@ -37,6 +37,13 @@ class ParameterCatalogue;
 // Measured velocity (3): the change of the encoder count per step, in microsteps per second
 // through 210, 202 and 140, low-pass filtered with MeasuredVelocityFilter.
 //
+// Faults: a rotor state that is not finite, a rotor faster than a quarter beyond the motor's
+// no-load speed (only a load can drive it there; the back-EMF then pumps the supply up), a
+// rotor beyond the position counter's range, or a closed loop running away (see
+// ClosedLoopController) stop the drive at once: the ramp stands, the closed loop is off (133
+// reads 0), the bridge shorts the windings, which brake the rotor, and 207 reads 1. A new
+// move or 129 = 1 clears the fault.
+//
 // Deviation guard: with parameter 212 not 0, a move whose deviation exceeds 212 microsteps is
 // stopped as by command 3, and parameter 207 reads 1 until the next move starts. The
 // deviation is the drive's own view: in closed loop the controller's following error, in open
@@ -49,6 +56,9 @@ public:
     static constexpr int StepsPerMillisecond = 2;
     static constexpr double StepSeconds = 0.001 / StepsPerMillisecond;
     static constexpr double MeasuredVelocityFilter = 0.01; // s
+    static constexpr double OverspeedFactor = 1.25; // of the no-load speed
+
+    enum class Fault { None, NotFinite, Overspeed, PositionRange, Runaway };
 
     explicit SimulatedAxis(const ParameterCatalogue& catalogue);
 
@@ -92,6 +102,9 @@ public:
     const ClosedLoopController& controller() const { return m_controller; }
     ClosedLoopController& controller() { return m_controller; }
     bool isClosedLoopRunning() const { return m_closedLoopReady; }
+    Fault fault() const { return m_fault; }
+    // The fault in a few words, for a log; empty without one.
+    static const char* faultText(Fault fault);
     // Electrical degrees the rotor lags its field, negative when it leads.
     double loadAngle() const { return m_physics.loadAngle(); }
     // The drive's fast signals now (see DriveSignals).
@@ -113,6 +126,8 @@ private:
     void resynchronise();
     double driveDeviation(qint64 count) const;
     void checkDeviation(qint64 count);
+    void checkFault();
+    void trip(Fault fault);
     void foldEncoder();
     double encoderPhaseAt(double rotorPosition) const;
     qint64 countAt(double rotorPosition) const;
@@ -135,6 +150,7 @@ private:
     MotorPhysics m_physics;
     ClosedLoopController m_controller;
     bool m_deviationError = false;
+    Fault m_fault = Fault::None;
     double m_reference = 0.0;      // commanded minus rotor position when the closed loop last started
     double m_measuredVelocity = 0.0; // pps, filtered
     qint64 m_lastCount = 0;

@@ -4,18 +4,28 @@
 # Installs the build into a temporary prefix and checks the installed tree as a user and a
 # plug-in author meet it: the installed workbench runs the guided commissioning with the plug-in
 # installed beside it, a plug-in of another author builds against the installed host library
-# with find_package(RerezorHost) and the installed workbench loads it. Changes nothing outside
+# with the CMakeLists.txt the manual prints and the installed workbench loads it. Changes nothing outside
 # the temporary folder. Then the same for the Debian packages of the build (cpack): the workbench
 # runs from generic-v7 with librerezorhost1, librerezorhost-dev with librerezorhost1 alone builds
-# the plug-in, and lintian (when installed) finds nothing.
+# the plug-in, the packaged binaries carry the distribution's hardening, and lintian (when
+# installed) finds nothing, pedantic and informational tags included.
 # Usage: installcheck.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER RUN_PATH(ON|OFF) CPACK MULTIARCH
-#        SANITIZED(ON|OFF)
+#        SANITIZED(ON|OFF) HARDENED(ON|OFF) INSTALLING_MD
 set -euo pipefail
-build=$1 consumer=$2 cmake=$3 cxx=$4 runpath=$5 cpack=$6 multiarch=$7 sanitized=$8
+build=$1 consumer=$2 cmake=$3 cxx=$4 runpath=$5 cpack=$6 multiarch=$7 sanitized=$8 hardened=$9 doc=${10}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A plug-in author's project: the example's sources with the CMakeLists.txt exactly as the manual
+# prints it, the indented block under its heading.
+mkdir "$tmp/mytools"
+cp "$consumer"/mytools.cpp "$consumer"/mytools.h "$tmp/mytools/"
+awk '/^## Writing a tools plug-in/ { on = 1; next }
+     on && /^    / { print substr($0, 5); block = 1; next }
+     on && block && !/^$/ { exit }' "$doc" >"$tmp/mytools/CMakeLists.txt"
+grep -q '^add_library(mytools ' "$tmp/mytools/CMakeLists.txt" || fail "no CMakeLists.txt for mytools in $doc"
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 workbench=$prefix/bin/workbench
@@ -44,10 +54,10 @@ export XDG_CONFIG_HOME=$tmp/config
 out=$(cd "$tmp" && "$workbench" --auto --time-scale 4 2>&1) || fail "installed workbench --auto failed: $out"
 grep -q "Closed loop ready to use." <<<"$out" || fail "no ready closed loop in: $out"
 
-"$cmake" -S "$consumer" -B "$tmp/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx" \
+"$cmake" -S "$tmp/mytools" -B "$tmp/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_BUILD_TYPE=Release >"$tmp/configure.log" 2>&1 || fail "configuring the consumer: $(cat "$tmp/configure.log")"
 "$cmake" --build "$tmp/consumer" >"$tmp/build.log" 2>&1 || fail "building the consumer: $(cat "$tmp/build.log")"
-out=$("$workbench" --plugin "$tmp/consumer/libconsumerplugin.so" --firmware 7391 --open 1 --screenshot "$tmp/shot.png" 2>&1) \
+out=$("$workbench" --plugin "$tmp/consumer/libmytools.so" --firmware 7391 --open 1 --screenshot "$tmp/shot.png" 2>&1) \
     || fail "the workbench did not run the consumer plug-in: $out"
 grep -q "consumer tool made for 7391, firmware 7391" <<<"$out" || fail "no consumer tool in: $out"
 [ -s "$tmp/shot.png" ] || fail "no picture of the workbench with the consumer plug-in"
@@ -87,15 +97,38 @@ manual=$(zcat "$tmp/app/usr/share/man/man1/workbench.1.gz")
 for option in $("$workbench" --help | grep -oE '^ +--[a-z-]+' | sed 's/^ *//'); do
     grep -qF -- "${option//-/\\-}" <<<"$manual" || fail "the manual page lacks $option"
 done
-"$cmake" -S "$consumer" -B "$tmp/consumer-dev" -DCMAKE_PREFIX_PATH="$tmp/dev/usr" -DCMAKE_CXX_COMPILER="$cxx" \
+"$cmake" -S "$tmp/mytools" -B "$tmp/consumer-dev" -DCMAKE_PREFIX_PATH="$tmp/dev/usr" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_BUILD_TYPE=Release >"$tmp/configure-dev.log" 2>&1 \
     || fail "configuring the consumer against librerezorhost-dev: $(cat "$tmp/configure-dev.log")"
 "$cmake" --build "$tmp/consumer-dev" >"$tmp/build-dev.log" 2>&1 \
     || fail "building the consumer against librerezorhost-dev: $(cat "$tmp/build-dev.log")"
+
+# The distribution's hardening, checked as hardening-check and lintian do: relocations read-only
+# and bound at start-up, the stack protector, and fortified C library calls wherever the binary
+# makes calls that have a fortified form (but for the mem* functions, which the compiler leaves
+# unfortified where it has proved the size).
+if [ "$hardened" = ON ]; then
+    libc=$(ldd "$tmp/app/usr/bin/workbench" | awk '$1 ~ /^libc\.so/ { print $3 }')
+    readelf --dyn-syms -W "$libc" | grep -oE '__[a-z0-9_]+_chk' | sed -E 's/^__(.*)_chk$/\1/' | sort -u \
+        | grep -vxE 'w?mem(cpy|move|set)' >"$tmp/fortifiable"
+    for binary in "$tmp/app/usr/bin/workbench" "$tmp/app/$libdir/rerezor/plugins/tools/libgenericv7.so" \
+                  "$tmp/app/$libdir/librerezorhost.so.1"; do
+        readelf -lW "$binary" | grep -q GNU_RELRO || fail "$binary has no read-only relocations (relro)"
+        readelf -dW "$binary" | grep -qE 'BIND_NOW|FLAGS_1.* NOW' || fail "$binary is not bound at start-up (bindnow)"
+        imports=$(readelf --dyn-syms -W "$binary" | awk '$7 == "UND" { sub(/@.*/, "", $8); print $8 }')
+        grep -qx __stack_chk_fail <<<"$imports" || fail "$binary has no stack protector"
+        ! grep -qxFf "$tmp/fortifiable" <<<"$imports" || grep -qE '^__.+_chk$' <<<"$imports" \
+            || fail "$binary calls the C library unfortified only"
+    done
+else
+    echo "hardening not checked: the build has no hardening flags (a Debug or sanitizer build, or GV7_HARDENING off)"
+fi
+
 if [ "$sanitized" = ON ]; then
     echo "lintian skipped: a sanitizer build is not for packaging"
 elif command -v lintian >/dev/null; then
-    lintian --fail-on error,warning "$tmp"/packages/*.deb || fail "lintian found errors or warnings"
+    lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$tmp"/packages/*.deb \
+        || fail "lintian found something"
 else
     echo "lintian skipped: not installed (Debian package lintian)"
 fi

@@ -9,6 +9,7 @@
 #include "programretargeter.h"
 #include "programrunner.h"
 #include "simulatedmodule.h"
+#include "translations.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ class TestProgramRunner : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void writesInFileOrder();
     void refusesBeforeWriting_data();
     void refusesBeforeWriting();
@@ -72,7 +74,18 @@ private slots:
     void stopsWhereTheModuleStops_data();
     void stopsWhereTheModuleStops();
     void compareListsDifferences();
+    void inGerman_data();
+    void inGerman();
+
+private:
+    Translations m_english; // the plural forms of "line(s)"
 };
+
+void TestProgramRunner::initTestCase()
+{
+    QVERIFY(m_english.setLanguage("en"));
+    m_english.installApplication();
+}
 
 void TestProgramRunner::writesInFileOrder()
 {
@@ -216,10 +229,54 @@ void TestProgramRunner::compareListsDifferences()
     QCOMPARE(differences.size(), 1);
     QCOMPARE(differences.first().toString(), QString("axis 1, parameter 7 (Standby current): expected 9, found 20"));
 
+    // Comments follow the language the program was saved in; they do not count.
+    const auto shown = [&comparer](const QString& text) {
+        QStringList rows;
+        const QList<ProgramComparer::Row> compared = comparer.compare(parsed(text));
+        for (const ProgramComparer::Row& row : compared)
+            rows << row.toString();
+        return rows;
+    };
+    QCOMPARE(shown("//Motor settings\n  SAP 140, 1, 8  //256 Mikroschritte\n"),
+             shown("//Motor settings\n  SAP 140, 1, 8  //256 microsteps\n"));
+
     module.setDeviceOpen(false);
     const QList<ProgramComparer::Row> unread = comparer.compare(onAxis1);
     QCOMPARE(unread.at(0).state, ProgramComparer::State::Unreadable);
     QCOMPARE(ProgramComparer::differences(unread).size(), 2);
+}
+
+void TestProgramRunner::inGerman_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("compared");   // or run
+    QTest::addColumn<QString>("message"); // the first fault or comparison row
+    QTest::newRow("parser") << "SAP 6, 0" << false << "1:9: ',' erwartet zwischen Motor und Wert, gefunden: Zeilenende";
+    QTest::newRow("catalogue check") << "SAP 6, 0, 256" << false
+                                     << "1:11: Achse 0: Wert 256 außerhalb des Bereichs von Parameter 6 (Max. current): 0 bis 255";
+    QTest::newRow("run-time stop") << "W: GAP 133, 0\nJC ZE, W" << false
+                                   << "2: die Schleife zurück zu 'W' endete nicht innerhalb von 0,5 s (zuletzt gelesener Wert: 0)";
+    QTest::newRow("comparison row") << "SAP 7, 0, 9" << true << "Achse 0, Parameter 7 (Standby current): erwartet 9, gefunden 8";
+}
+
+void TestProgramRunner::inGerman()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, compared);
+    Translations german;
+    QVERIFY(german.setLanguage("de"));
+    german.installApplication();
+    SimulatedModule module;
+    ProgramRunner runner = runnerOn(module);
+    runner.setTimeout(500);
+    QList<ProgramError> errors;
+    const KoraProgram program = KoraParser::parse(text, &errors);
+    if (errors.isEmpty() && !compared)
+        errors.append(runner.run(program).error);
+    const QString message = errors.isEmpty() ? ProgramComparer(&module).compare(program).constFirst().toString()
+                                             : errors.first().toString();
+    QLocale::setDefault(m_english.locale());
+    QTEST(message, "message");
 }
 
 QTEST_MAIN(TestProgramRunner)

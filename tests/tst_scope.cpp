@@ -8,7 +8,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "axisticks.h"
 #include "command.h"
+#include "filedialogdates.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "presetcomparison.h"
@@ -79,13 +81,18 @@ void fill(ScopeRecorder& recorder, qint64 to, qint64 from = 0)
     }
 }
 
-QStringList csvRows(ScopeRecorder& recorder)
+QString csvText(ScopeRecorder& recorder, qint64 from = std::numeric_limits<qint64>::min(),
+                qint64 to = std::numeric_limits<qint64>::max())
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (!recorder.writeCsv(&buffer))
-        return {};
-    return QString::fromUtf8(buffer.data()).split('\n', Qt::SkipEmptyParts);
+    return recorder.writeCsv(&buffer, from, to) ? QString::fromUtf8(buffer.data()) : QString();
+}
+
+// The rows after the comment on the origin.
+QStringList csvRows(ScopeRecorder& recorder)
+{
+    return csvText(recorder).section('\n', 1).split('\n', Qt::SkipEmptyParts);
 }
 
 // Axis 0 in closed loop, ready, standing.
@@ -113,6 +120,8 @@ private slots:
     void viewWindow();
     void window();
     void memoryBoundDropsToNineTenths();
+    void scales_data();
+    void scales();
     void csvUnitsAndRounding_data();
     void csvUnitsAndRounding();
     void singleCaptureOfAMove();
@@ -132,11 +141,11 @@ void TestScope::recordsWhatThePollerDelivers()
     bench.window.findChild<QAction*>("actScope")->trigger();
     ScopeRecorder* recorder = bench.window.scope()->recorder();
     QVERIFY(bench.window.scope()->isVisible());
-    QStringList expected; // every reply delivered, as its CSV row
+    QList<QPair<qint64, QString>> delivered; // every reply delivered: when, and the rest of its CSV row
     connect(bench.window.pluginHost()->poller(), &TracePoller::replyDelivered, recorder, [&](QObject*, Command reply) {
         const QString name = ScopeRecorder::seriesName(reply.type(), 0);
-        expected << QString("%1,%2,%3,%4").arg(bench.module->now()).arg(name, recorder->unit(name),
-                                                                       ScopeKind::format(recorder->unit(name), reply.value()));
+        delivered.append({bench.module->now(), QString(",%1,%2,%3").arg(name, recorder->unit(name),
+                                                                        ScopeKind::format(recorder->unit(name), reply.value()))});
     });
     recorder->setWindowLength(10000);
     const qint64 start = bench.module->now();
@@ -148,6 +157,12 @@ void TestScope::recordsWhatThePollerDelivers()
     // The fast signals: one sample per simulated millisecond.
     QCOMPARE(qint64(recorder->sampleCount("following error")), bench.module->now() - start);
 
+    // Times count from the latest sample, whose time the comment gives.
+    QCOMPARE(csvText(*recorder).section('\n', 0, 0),
+             QString("# time 0: the latest sample shown, at %1 ms of the module's clock").arg(bench.module->now()));
+    QStringList expected;
+    for (const auto& [time, rest] : qAsConst(delivered))
+        expected << QString::number(time - bench.module->now()) + rest;
     QStringList rows = csvRows(*recorder);
     QCOMPARE(rows.takeFirst(), QString("time_ms,series,unit,value"));
     static const QRegularExpression fast(QStringLiteral(",(rotor velocity|correction velocity|following error|load angle|"
@@ -165,12 +180,12 @@ void TestScope::recordsWhatThePollerDelivers()
     bench.round(100);
     QCOMPARE(recorder->sampleCount("encoder position"), before + 1);
 
-    // Working in the Start Up tool (Start in its motion test) leaves the scope on top.
+    // The scope is a tool window like the others: a window opened after it comes to the front.
     bench.window.openScope();
     processEvents();
-    bench.window.pluginHost()->windowOf(50)->activateWindow();
+    bench.window.pluginHost()->windowOf(51)->activateWindow();
     processEvents();
-    QCOMPARE(bench.window.area()->subWindowList(QMdiArea::StackingOrder).last(), bench.window.scope()->parentWidget());
+    QCOMPARE(bench.window.area()->subWindowList(QMdiArea::StackingOrder).last(), bench.window.pluginHost()->windowOf(51));
 }
 
 void TestScope::replyFilter_data()
@@ -258,17 +273,23 @@ void TestScope::window()
     QVERIFY2(scope.savePicture(dir.filePath("scope.png"), &error), qPrintable(error));
     QCOMPARE(QImage(dir.filePath("scope.png")).size(), scope.findChild<QSplitter*>("panes")->size());
     QVERIFY(recorder->saveCsv(dir.filePath("scope.csv"), &error));
-    QCOMPARE(QFileInfo(dir.filePath("scope.csv")).size(), csvRows(*recorder).join('\n').size() + 1);
+    QCOMPARE(QFileInfo(dir.filePath("scope.csv")).size(), csvText(*recorder).toUtf8().size());
     const QString missing = dir.filePath("no/such/dir/scope");
     QVERIFY(!scope.savePicture(missing + ".png", &error) && error.contains(missing));
     QVERIFY(!recorder->saveCsv(missing + ".csv", &error) && error.contains(missing));
 
-    // A click on the legend hides the series, and the autoscale follows the shown ones only.
-    QLegendMarker* marker = other->chart()->legend()->markers(a).first();
-    emit marker->clicked();
-    QVERIFY(!a->isVisible() && marker->isVisible() && !recorder->isSeriesVisible("a"));
-    QVERIFY(values->min() <= 5 && values->max() >= 5 && values->max() < 50);
-    emit marker->clicked();
+    // The panes' plot areas line up, so that one time is one x in all of them.
+    const QRectF flagPlot = scope.pane(ScopeKind::Flag)->chart()->plotArea();
+    QCOMPARE(other->chart()->plotArea().left(), flagPlot.left());
+    QCOMPARE(other->chart()->plotArea().right(), flagPlot.right());
+
+    // A click on the legend hides the series, and the autoscale follows the shown ones only;
+    // a flat series is not scaled up to its rounding noise.
+    QToolButton* entry = other->legendEntry("a");
+    entry->click();
+    QVERIFY(!a->isVisible() && entry->isVisible() && !recorder->isSeriesVisible("a"));
+    QCOMPARE(other->valueLabels(), QStringList({"4.995", "5.000", "5.005"}));
+    entry->click();
     QVERIFY(a->isVisible() && values->max() >= 200);
 
     // A Shift-click places cursor 2 at the time under the mouse, here the middle of the minute shown.
@@ -312,9 +333,30 @@ void TestScope::memoryBoundDropsToNineTenths()
     QCOMPARE(recorder.sampleCount(), 901);
     QCOMPARE(recorder.discardedSamples(), qint64(101));
     // The oldest went first, from both series alike: what is kept is the newest samples.
-    QCOMPARE(csvRows(recorder).at(1), QString("5000,b,,5"));
+    QCOMPARE(csvRows(recorder).at(1), QString("-45000,b,,5"));
     recorder.addSample("a", 60000, 1); // no new drop until full again
     QCOMPARE(recorder.sampleCount(), 902);
+}
+
+void TestScope::scales_data()
+{
+    QTest::addColumn<QVector<double>>("range"); // lowest, highest value, least span, most intervals
+    QTest::addColumn<QString>("labels");         // the ticks as German labels
+    QTest::newRow("flat at zero: one microstep, not the noise") << QVector<double>{-2e-11, 1e-11, 1, 4} << "-0,5 0,0 0,5";
+    QTest::newRow("across zero, room for one interval") << QVector<double>{-7317.6, 74358.8, 10, 1} << "-100000 0 100000";
+    QTest::newRow("round limits, no group separator") << QVector<double>{0, 33747, 10, 4} << "0 10000 20000 30000 40000";
+    QTest::newRow("flat away from zero") << QVector<double>{5, 5, 0.01, 4} << "4,995 5,000 5,005";
+}
+
+void TestScope::scales()
+{
+    QFETCH(QVector<double>, range);
+    const AxisTicks::Scale scale = AxisTicks::fitted(range[0], range[1], range[2], int(range[3]));
+    QStringList labels;
+    const QVector<double> ticks = AxisTicks::ticks(scale.low, scale.high, scale.step);
+    for (double tick : ticks)
+        labels << AxisTicks::label(tick, scale.step, QLocale(QLocale::German));
+    QTEST(labels.join(' '), "labels");
 }
 
 void TestScope::csvUnitsAndRounding_data()
@@ -322,14 +364,14 @@ void TestScope::csvUnitsAndRounding_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("row");
-    QTest::newRow("velocity to 0.1 pps") << "measured velocity" << 161.999999999372 << "7,measured velocity,pps,162.0";
-    QTest::newRow("tiny negative error, no -0") << "following error" << -1.42e-11 << "7,following error,microsteps,0.0";
-    QTest::newRow("whole counts") << "encoder position" << 1234.4 << "7,encoder position,counts,1234";
-    QTest::newRow("load angle to 0.1 degree") << "load angle" << -12.345 << "7,load angle,deg el,-12.3";
-    QTest::newRow("percent") << "current scaler" << 99.96 << "7,current scaler,%,100.0";
-    QTest::newRow("flag") << "closed loop ready" << 1.0 << "7,closed loop ready,0/1,1";
-    QTest::newRow("unknown, no unit") << "parameter 4" << 2.5 << "7,parameter 4,,2.5";
-    QTest::newRow("another motor") << "load angle (motor 2)" << 0.04 << "7,load angle (motor 2),deg el,0.0";
+    QTest::newRow("velocity to 0.1 pps") << "measured velocity" << 161.999999999372 << "0,measured velocity,pps,162.0";
+    QTest::newRow("tiny negative error, no -0") << "following error" << -1.42e-11 << "0,following error,microsteps,0.0";
+    QTest::newRow("whole counts") << "encoder position" << 1234.4 << "0,encoder position,counts,1234";
+    QTest::newRow("load angle to 0.1 degree") << "load angle" << -12.345 << "0,load angle,deg el,-12.3";
+    QTest::newRow("percent") << "current scaler" << 99.96 << "0,current scaler,%,100.0";
+    QTest::newRow("flag") << "closed loop ready" << 1.0 << "0,closed loop ready,0/1,1";
+    QTest::newRow("unknown, no unit") << "parameter 4" << 2.5 << "0,parameter 4,,2.5";
+    QTest::newRow("another motor") << "load angle (motor 2)" << 0.04 << "0,load angle (motor 2),deg el,0.0";
 }
 
 void TestScope::csvUnitsAndRounding()
@@ -373,6 +415,16 @@ void TestScope::singleCaptureOfAMove()
         QCOMPARE(qRound((points[i].x() - points[i - 1].x()) * 1000), 1);
     QCOMPARE(points[101], QPointF(0, 1));
     QCOMPARE(points[100], QPointF(-0.001, 0));
+    // Exported, the capture counts from the trigger, whose time the comment gives.
+    const QStringList capture = csvText(*recorder, trigger.captureStart(), trigger.captureEnd()).split('\n');
+    QCOMPARE(capture.at(0), QString("# time 0: the trigger, at %1 ms of the module's clock").arg(start + 1));
+    QVERIFY(capture.at(2).startsWith("-100,"));
+    QVERIFY(capture.contains("0,moving,0/1,1") && capture.contains("-1,moving,0/1,0"));
+    // A flag is drawn as steps, never as a ramp between two samples.
+    const QVector<QPointF> drawn = scope->series("moving")->pointsVector();
+    QVERIFY(drawn.size() > 2);
+    for (int i = 1; i < drawn.size(); ++i)
+        QVERIFY(drawn[i].y() == drawn[i - 1].y() || drawn[i].x() == drawn[i - 1].x());
     // A falling slope triggers on the fall only.
     ScopeTrigger falling;
     falling.setSettings({ScopeTrigger::Mode::Normal, "moving", 0.5, ScopeTrigger::Slope::Falling, 0});
@@ -506,6 +558,25 @@ void TestScope::germanLegend()
     scope.recorder()->addSample("measured velocity", 0, 1);
     const QString legend = scope.series("measured velocity")->name();
     QCOMPARE(legend, QString("gemessene Geschwindigkeit [pps]"));
+    // Axis numbers with the German decimal comma; a following error that reads 0.0 spans one microstep.
+    scope.show();
+    scope.recorder()->addSample("following error", 0, 1e-11);
+    scope.recorder()->addSample("following error", 10, -2e-11);
+    processEvents(); // the panes take their heights
+    scope.refresh();
+    QCOMPARE(scope.pane(ScopeKind::Position)->valueLabels(), QStringList({"-0,5", "0,0", "0,5"}));
+    // The file dialogs' dates too, though the system's language is another.
+    QTemporaryDir dir;
+    QFileSystemModel files;
+    const QModelIndex root = files.setRootPath(dir.path());
+    QFile(dir.filePath("a.csv")).open(QIODevice::WriteOnly);
+    QTRY_COMPARE(files.rowCount(root), 1);
+    FileDialogDates dates;
+    dates.setSourceModel(&files);
+    const QDateTime modified = files.lastModified(files.index(0, 0, root));
+    QCOMPARE(dates.data(dates.mapFromSource(files.index(0, 3, root))).toString(),
+             modified.toString("dd.MM.yy HH:mm"));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestScope)

@@ -213,7 +213,12 @@ void TestTranslation::commandLine_data()
     QTest::newRow("French system: English help") << "--help" << "fr_FR" << 0 << "Polling period in milliseconds.";
     // The run prints the microstep choice as the motor page shows it, and fails on another question.
     QTest::newRow("--lang de: guided run") << "--lang de --auto" << "C" << 0
-                                           << "Step 1: motor settings: step angle 1.8°, 256 Mikroschritte.";
+                                           << "Schritt 1: Motoreinstellungen: Schrittwinkel 1.8°, 256 Mikroschritte.";
+    QTest::newRow("--lang de: failed guided run, one language")
+        << "--lang de --auto --encoder-resolution 3000" << "C" << 1
+        << "die automatische Erkennung fand keine Standard-Encoderauflösung („nicht möglich“)";
+    QTest::newRow("--lang de: setup program fault") << "--lang de --apply-program /" << "C" << 2
+                                                    << "/: keine reguläre Datei";
     QTest::newRow("--lang de: bad option value") << "--lang de --poll-ms 0" << "C" << 2
                                                  << "--poll-ms erwartet eine ganze Zahl von 1 bis 60000 (ms)";
     QTest::newRow("unknown language") << "--lang fr" << "C" << 2 << "unknown language \"fr\" for --lang; choose one of: de, en";

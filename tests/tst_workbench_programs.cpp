@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 #include "childprocess.h"
@@ -38,31 +39,40 @@ QJsonObject readJson(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
 }
 
-bool hasType(const QJsonValue& value, const QString& type)
+bool hasType(const QJsonValue& value, const QJsonValue& types)
 {
+    const QJsonArray anyOf = types.toArray();
+    if (types.isArray())
+        return std::any_of(anyOf.begin(), anyOf.end(), [&](const QJsonValue& type) { return hasType(value, type); });
+    const QString type = types.toString();
     if (type == "integer")
         return value.isDouble() && value.toDouble() == std::floor(value.toDouble());
     return (type == "object" && value.isObject()) || (type == "array" && value.isArray())
            || (type == "string" && value.isString()) || (type == "number" && value.isDouble())
-           || (type == "boolean" && value.isBool());
+           || (type == "boolean" && value.isBool()) || (type == "null" && value.isNull());
 }
 
 // The first place where the value breaks the schema, empty when it fits. Knows the parts of
 // JSON Schema the report's schema uses: type, const, enum, pattern, minimum, required,
-// properties, additionalProperties false, items and references into $defs.
+// properties, additionalProperties false, items, if/then and references into $defs.
 QString violation(const QJsonValue& value, QJsonObject schema, const QJsonObject& root, const QString& where)
 {
     if (schema.contains("$ref"))
         schema = root.value("$defs").toObject().value(schema.value("$ref").toString().section('/', -1)).toObject();
-    const QString type = schema.value("type").toString();
     // Each schema node has a pattern of its own (empty: matches anything), so none can be static.
     const QRegularExpression pattern(schema.value("pattern").toString());
-    const bool fits = (type.isEmpty() || hasType(value, type)) && (!schema.contains("const") || value == schema.value("const"))
+    const bool fits = (!schema.contains("type") || hasType(value, schema.value("type")))
+                      && (!schema.contains("const") || value == schema.value("const"))
                       && (!schema.contains("enum") || schema.value("enum").toArray().contains(value))
                       && pattern.match(value.toString()).hasMatch() // clazy:exclude=use-static-qregularexpression
-                      && (!schema.contains("minimum") || value.toDouble() >= schema.value("minimum").toDouble());
+                      && (!schema.contains("minimum") || !value.isDouble() || value.toDouble() >= schema.value("minimum").toDouble());
     if (!fits)
         return where + ": " + QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    if (schema.contains("if") && violation(value, schema.value("if").toObject(), root, where).isEmpty()) {
+        const QString found = violation(value, schema.value("then").toObject(), root, where);
+        if (!found.isEmpty())
+            return found;
+    }
     const QJsonObject object = value.toObject();
     const QJsonObject properties = schema.value("properties").toObject();
     const QJsonArray required = schema.value("required").toArray();
@@ -102,6 +112,8 @@ private slots:
     void initTestCase();
     void savedProgramAndReport();
     void failedRunReportedNotSaved();
+    void reportsFitTheSchema_data();
+    void reportsFitTheSchema();
     void commandLine_data();
     void commandLine();
     void applyFaults_data();
@@ -146,9 +158,6 @@ void TestWorkbenchPrograms::savedProgramAndReport()
     QVERIFY(text.contains("  SAP 210, 0,    -8192  //Encoder resolution\n"));
     const QJsonObject report = readJson(m_report);
     QCOMPARE(schemaViolation(report), QString());
-    QJsonObject incomplete = report;
-    incomplete.remove("versions");
-    QCOMPARE(schemaViolation(incomplete), QString("report.versions missing"));
     QCOMPARE(report.value("result").toString(), QString("closed loop ready"));
     QCOMPARE(report.value("module").toObject().value("firmware").toString(), QString("7390"));
     QCOMPARE(report.value("setupProgram").toString(), text);
@@ -203,10 +212,39 @@ void TestWorkbenchPrograms::failedRunReportedNotSaved()
     const QJsonObject object = readJson(report);
     QCOMPARE(schemaViolation(object), QString());
     QCOMPARE(object.value("result").toString(), QString("failed"));
+    QJsonObject unexplained = object;
+    unexplained.remove("error");
+    QCOMPARE(schemaViolation(unexplained), QString("report.error missing"));
     QVERIFY(object.value("error").toString().contains("no standard encoder resolution"));
     const QJsonObject last = object.value("steps").toArray().last().toObject();
     QCOMPARE(last.value("name").toString() + "=" + last.value("result").toString(), QString("encoder=failed"));
     QCOMPARE(last.value("error").toString(), object.value("error").toString());
+}
+
+// Every other kind of report the program writes fits the published schema too (the guided run's
+// and a failed detection's are checked above).
+void TestWorkbenchPrograms::reportsFitTheSchema_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("section"); // a part of the JSON only this kind of report has
+    QTest::newRow("open loop compared") << QStringList{"--auto", "--compare-open-loop", "--load", "80"} << 0
+                                        << "\"loop\":\"open loop\"";
+    QTest::newRow("presets compared") << QStringList{"--compare-presets"} << 0 << "\"presetComparison\"";
+    QTest::newRow("overloaded motor") << QStringList{"--auto", "--load", "120"} << 1
+                                      << "\"name\":\"motion test\",\"result\":\"failed\"";
+}
+
+void TestWorkbenchPrograms::reportsFitTheSchema()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, section);
+    const QString path = m_dir.filePath(QString(QTest::currentDataTag()) + ".json");
+    QCOMPARE(workbench(arguments + QStringList{"--report", path}).code, exitCode);
+    const QJsonObject report = readJson(path);
+    QVERIFY2(QJsonDocument(report).toJson(QJsonDocument::Compact).contains(section.toUtf8()), qPrintable(section));
+    QCOMPARE(schemaViolation(report), QString());
 }
 
 // The command line: exit code and messages. Exit 2 means nothing was run or written.

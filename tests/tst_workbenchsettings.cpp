@@ -134,13 +134,32 @@ void TestWorkbenchSettings::opensWithStartUpAndResets()
     window->resize(900, 600);
     host->windowOf(StartUp)->setGeometry(200, 200, 300, 250);
     host->windowOf(ClosedLoop)->showMaximized();
+    window->openScope();
+    window->scope()->parentWidget()->move(5000, 4000); // off the area
+    window->move(-3000, 5000);
     window->findChild<QAction*>("actResetLayout")->trigger();
-    QCOMPARE(window->size(), defaultSize);
+    // The default size and every window within the screen, smaller where the screen is.
+    const QRect room = window->screen()->availableGeometry();
+    QVERIFY(room.contains(window->frameGeometry()));
+    QCOMPARE(window->size(), defaultSize.boundedTo(room.size() - (window->frameGeometry().size() - window->size())));
+    QVERIFY(window->scope()->parentWidget()->isHidden());
+    QCOMPARE(window->scope()->parentWidget()->geometry(), WindowLayout::scopePlace(window->area()->size()));
     for (int id : qAsConst(ids)) {
         QCOMPARE(host->windowOf(id)->geometry(), defaults.value(id));
         QCOMPARE(host->windowOf(id)->isVisible(), id == StartUp);
     }
     QVERIFY(startUpActive(*window));
+
+    // Without the module every tool says that what it shows is no reading, until it is back.
+    window->setModuleConnected(false);
+    QVERIFY(host->windowOf(StartUp)->notice().contains("disconnected") && !host->windowOf(Encoder)->notice().isEmpty());
+    window->setModuleConnected(true);
+    QVERIFY(host->windowOf(Encoder)->notice().isEmpty());
+    // An encoder of 0 counts has no signal, as with its plug pulled: the status bar says so.
+    const int resolution = window->module()->trueEncoderResolution();
+    window->setEncoderResolution(0);
+    QCOMPARE(window->findChild<QLabel*>("lblConnection")->text(), QString("Simulated module connected, encoder without signal"));
+    window->setEncoderResolution(resolution);
 
     QStringList tools; // in the order of the steps
     const QList<QAction*> actions = window->findChild<QMenu*>("menuTools")->actions();
@@ -159,10 +178,11 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("motor");      // the status bar
     QTest::addColumn<QString>("resolution"); // the Module menu's own resolution
+    QTest::addColumn<QString>("built");      // the About box's date of the plug-in's build
     QTest::newRow("en") << QLocale(QLocale::English, QLocale::UnitedStates)
-                        << "Load 12.5 % of 1.5 N·m, inertia 2.5·10⁻⁴ kg·m²" << "Custom (12,345)...";
+                        << "Load 12.5 % of 1.5 N·m, inertia 2.5·10⁻⁴ kg·m²" << "Custom (12,345)..." << "June 6, 2019";
     QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "Load 12,5 % of 1,5 N·m, inertia 2,5·10⁻⁴ kg·m²"
-                        << "Custom (12.345)...";
+                        << "Custom (12.345)..." << "6. Juni 2019";
 }
 
 void TestWorkbenchSettings::numbersInTheLanguagesFormat()
@@ -177,7 +197,10 @@ void TestWorkbenchSettings::numbersInTheLanguagesFormat()
     window.setHoldingTorque(1.5);
     window.setInertia(0.00025);
     window.setEncoderResolution(12345);
+    const QString about = MainWindow::aboutText("1.0 - plug-in from: Thu Jun  6 17:03:02 2019");
     QLocale::setDefault(before);
+    QFETCH(QString, built);
+    QVERIFY2(about.startsWith("1.0 - plug-in\n") && about.contains(built), qPrintable(about));
     QCOMPARE(window.findChild<QLabel*>("lblMotor")->text(), motor);
     QCOMPARE(window.findChild<QMenu*>("menuEncoderResolution")->actions().constLast()->text(), resolution);
 }

@@ -207,10 +207,372 @@
     </message>
 </context>
 <context>
+    <name>GuidedRun</name>
+    <message>
+        <source>open loop</source>
+        <translation>Open Loop</translation>
+    </message>
+    <message>
+        <source>closed loop</source>
+        <translation>Closed Loop</translation>
+    </message>
+    <message>
+        <source>no plug-in or no module to commission</source>
+        <translation>kein Plug-in oder kein Modul zum Inbetriebnehmen</translation>
+    </message>
+    <message>
+        <source>the module is not connected</source>
+        <translation>das Modul ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>The load is uncoupled for the commissioning.</source>
+        <translation>Die Last ist für die Inbetriebnahme abgekoppelt.</translation>
+    </message>
+    <message>
+        <source>Deviation after the first move: open loop %1, closed loop %2.%3</source>
+        <translation>Abweichung nach der ersten Bewegung: Open Loop %1, Closed Loop %2.%3</translation>
+    </message>
+    <message>
+        <source>Closed loop ready to use.</source>
+        <translation>Closed Loop betriebsbereit.</translation>
+    </message>
+    <message>
+        <source>Setup program:</source>
+        <translation>Setup-Programm:</translation>
+    </message>
+    <message>
+        <source>the plug-in offers no Start Up tool</source>
+        <translation>das Plug-in bietet kein Inbetriebnahme-Werkzeug</translation>
+    </message>
+    <message>
+        <source>the plug-in offers no motor page</source>
+        <translation>das Plug-in bietet keine Motorseite</translation>
+    </message>
+    <message>
+        <source>the tools to be wired to the module</source>
+        <translation>die Verbindung der Werkzeuge mit dem Modul</translation>
+    </message>
+    <message>
+        <source>Start Up opened on %1.</source>
+        <translation>Inbetriebnahme geöffnet für %1.</translation>
+    </message>
+    <message>
+        <source>the motor window</source>
+        <translation>das Motorfenster</translation>
+    </message>
+    <message>
+        <source>the motor page has no microstep or step-angle choice</source>
+        <translation>die Motorseite bietet keine Wahl der Mikroschritte oder des Schrittwinkels</translation>
+    </message>
+    <message>
+        <source>Step 1: motor settings: step angle %1, %2.</source>
+        <translation>Schritt 1: Motoreinstellungen: Schrittwinkel %1, %2.</translation>
+    </message>
+    <message>
+        <source>        applied; the motor has an ABN encoder: Yes.</source>
+        <translation>        übernommen; der Motor hat einen ABN-Encoder: Ja.</translation>
+    </message>
+    <message>
+        <source>the encoder window</source>
+        <translation>das Encoderfenster</translation>
+    </message>
+    <message>
+        <source>the encoder page lacks the auto-detection</source>
+        <translation>der Encoderseite fehlt die automatische Erkennung</translation>
+    </message>
+    <message>
+        <source>Step 2: encoder settings: auto-detection, one turn forwards and back.</source>
+        <translation>Schritt 2: Encodereinstellungen: automatische Erkennung, eine Umdrehung vor und zurück.</translation>
+    </message>
+    <message>
+        <source>the forward turn of the auto-detection</source>
+        <translation>die Vorwärtsdrehung der automatischen Erkennung</translation>
+    </message>
+    <message>
+        <source>the return turn of the auto-detection</source>
+        <translation>die Rückdrehung der automatischen Erkennung</translation>
+    </message>
+    <message>
+        <source>the auto-detection found no standard encoder resolution (&quot;%1&quot;): check the encoder&apos;s wiring and resolution</source>
+        <translation>die automatische Erkennung fand keine Standard-Encoderauflösung („%1“): Verdrahtung und Auflösung des Encoders prüfen</translation>
+    </message>
+    <message>
+        <source>        found %1 counts per revolution, direction %2.</source>
+        <translation>        %1 Inkremente pro Umdrehung gefunden, Richtung %2.</translation>
+    </message>
+    <message>
+        <source>        applied; the drive shall run closed loop: Yes.</source>
+        <translation>        übernommen; der Antrieb soll im Closed Loop laufen: Ja.</translation>
+    </message>
+    <message>
+        <source>the closed-loop window</source>
+        <translation>das Closed-Loop-Fenster</translation>
+    </message>
+    <message>
+        <source>the closed-loop page has no Correction tab</source>
+        <translation>die Closed-Loop-Seite hat keinen Reiter Korrektur</translation>
+    </message>
+    <message>
+        <source>Step 3: closed-loop settings: preset &quot;%1&quot;.</source>
+        <translation>Schritt 3: Closed-Loop-Einstellungen: Voreinstellung „%1“.</translation>
+    </message>
+    <message>
+        <source>the start-up page to show all three steps ready</source>
+        <translation>die Anzeige aller drei Schritte als bereit auf der Inbetriebnahmeseite</translation>
+    </message>
+    <message>
+        <source>        applied; all three steps are ready.</source>
+        <translation>        übernommen; alle drei Schritte sind bereit.</translation>
+    </message>
+    <message>
+        <source>the start-up page lacks the closed-loop switch</source>
+        <translation>der Inbetriebnahmeseite fehlt der Closed-Loop-Schalter</translation>
+    </message>
+    <message>
+        <source>Activate Closed Loop: waiting for &quot;Closed ready&quot;%1.</source>
+        <translation>Closed Loop aktivieren: warten auf „Closed ready“%1.</translation>
+    </message>
+    <message>
+        <source> (busy indicator running)</source>
+        <translation> (Fortschrittsanzeige läuft)</translation>
+    </message>
+    <message>
+        <source>the closed loop to become ready; the drive&apos;s encoder does not match the encoder settings</source>
+        <translation>die Bereitschaft des Closed Loop; der Encoder des Antriebs passt nicht zu den Encodereinstellungen</translation>
+    </message>
+    <message>
+        <source>        Closed ready is lit%1.</source>
+        <translation>        Closed ready leuchtet%1.</translation>
+    </message>
+    <message>
+        <source>, busy indicator stopped</source>
+        <translation>, Fortschrittsanzeige angehalten</translation>
+    </message>
+    <message>
+        <source>, active load %1 N m (%2 %)</source>
+        <translation>, aktive Last %1 N m (%2 %)</translation>
+    </message>
+    <message>
+        <source>, viscous friction %1 N m s/rad</source>
+        <translation>, viskose Reibung %1 N m s/rad</translation>
+    </message>
+    <message>
+        <source>, load inertia %1 kg m^2</source>
+        <translation>, Lastträgheit %1 kg m^2</translation>
+    </message>
+    <message>
+        <source>Load coupled for the motion test: %1 N m, %2 % of the holding torque%3.</source>
+        <translation>Last für den Bewegungstest angekoppelt: %1 N m, %2 % des Haltemoments%3.</translation>
+    </message>
+    <message>
+        <source> Both loops held the position.</source>
+        <translation> Beide Regelungsarten hielten die Position.</translation>
+    </message>
+    <message>
+        <source> Neither loop held the position.</source>
+        <translation> Keine Regelungsart hielt die Position.</translation>
+    </message>
+    <message>
+        <source> The closed loop held the position, the open loop lost steps.</source>
+        <translation> Der Closed Loop hielt die Position, der Open Loop verlor Schritte.</translation>
+    </message>
+    <message>
+        <source> The open loop held the position, the closed loop did not.</source>
+        <translation> Der Open Loop hielt die Position, der Closed Loop nicht.</translation>
+    </message>
+    <message>
+        <source>the drive stopped the move on its deviation limit (parameter 212) with a deviation of %1 microsteps</source>
+        <translation>der Antrieb hielt die Bewegung an seiner Abweichungsgrenze (Parameter 212) an, mit einer Abweichung von %1 Mikroschritten</translation>
+    </message>
+    <message>
+        <source>the move ended %1 microsteps off, more than one full step (%2 microsteps)</source>
+        <translation>die Bewegung endete %1 Mikroschritte daneben, mehr als ein Vollschritt (%2 Mikroschritte)</translation>
+    </message>
+    <message>
+        <source>motion test, %1: %2: the motor is overloaded or lost steps</source>
+        <translation>Bewegungstest, %1: %2: der Motor ist überlastet oder hat Schritte verloren</translation>
+    </message>
+    <message>
+        <source>motion test, %1: the drive stopped on a fault: %2</source>
+        <translation>Bewegungstest, %1: der Antrieb hielt wegen eines Fehlers an: %2</translation>
+    </message>
+    <message>
+        <source>        deviation of actual and encoder position: %1 microsteps (%2 encoder counts).</source>
+        <translation>        Abweichung von Ist- und Encoderposition: %1 Mikroschritte (%2 Encoder-Inkremente).</translation>
+    </message>
+    <message>
+        <source>%1 microsteps</source>
+        <translation>%1 Mikroschritte</translation>
+    </message>
+    <message>
+        <source>the start-up page lacks the motion test</source>
+        <translation>der Inbetriebnahmeseite fehlt der Bewegungstest</translation>
+    </message>
+    <message>
+        <source>Motion test</source>
+        <translation>Bewegungstest</translation>
+    </message>
+    <message>
+        <source>Motion test, %1</source>
+        <translation>Bewegungstest, %1</translation>
+    </message>
+    <message>
+        <source>%1: relative move by %2.</source>
+        <translation>%1: relative Bewegung um %2.</translation>
+    </message>
+    <message>
+        <source>the motor to move</source>
+        <translation>die Bewegung des Motors</translation>
+    </message>
+    <message>
+        <source>the position to be reached</source>
+        <translation>das Erreichen der Position</translation>
+    </message>
+    <message>
+        <source>        position reached.</source>
+        <translation>        Position erreicht.</translation>
+    </message>
+    <message>
+        <source>%1: another move, stopped on the way.</source>
+        <translation>%1: eine weitere Bewegung, unterwegs angehalten.</translation>
+    </message>
+    <message>
+        <source>the motor to stop</source>
+        <translation>den Stillstand des Motors</translation>
+    </message>
+    <message>
+        <source>        stopped.</source>
+        <translation>        angehalten.</translation>
+    </message>
+    <message>
+        <source>there is no &quot;%1&quot; button</source>
+        <translation>es gibt keine Schaltfläche „%1“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be clicked</source>
+        <translation>„%1“ kann nicht angeklickt werden</translation>
+    </message>
+    <message>
+        <source>expected the question &quot;%1&quot;, got &quot;%2&quot;</source>
+        <translation>erwartet war die Frage „%1“, gekommen ist „%2“</translation>
+    </message>
+    <message>
+        <source>the drive stopped on a fault: %1 (while waiting for %2)</source>
+        <translation>der Antrieb hielt wegen eines Fehlers an: %1 (beim Warten auf %2)</translation>
+    </message>
+    <message>
+        <source>gave up waiting for %1 after %2 s</source>
+        <translation>das Warten auf %1 nach %2 s aufgegeben</translation>
+    </message>
+    <message>
+        <source>        picture: %1</source>
+        <translation>        Bild: %1</translation>
+    </message>
+</context>
+<context>
     <name>HeadlessRun</name>
     <message>
         <source>the module does not match %1</source>
         <translation>das Modul stimmt nicht mit %1 überein</translation>
+    </message>
+</context>
+<context>
+    <name>KoraParser</name>
+    <message>
+        <source>parameter number</source>
+        <translation>Parameternummer</translation>
+    </message>
+    <message>
+        <source>motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>condition</source>
+        <translation>Bedingung</translation>
+    </message>
+    <message>
+        <source>label</source>
+        <translation>Sprungmarke</translation>
+    </message>
+    <message>
+        <source>the end of the line</source>
+        <translation>Zeilenende</translation>
+    </message>
+    <message>
+        <source>expected the %1 (a number), found %2</source>
+        <translation>%1 erwartet (eine Zahl), gefunden: %2</translation>
+    </message>
+    <message>
+        <source>the %1 %2 is out of range (%3 to %4)</source>
+        <translation>%1 %2 liegt außerhalb des Bereichs (%3 bis %4)</translation>
+    </message>
+    <message>
+        <source>expected &apos;,&apos; between the %1 and the %2, found %3</source>
+        <translation>&apos;,&apos; erwartet zwischen %1 und %2, gefunden: %3</translation>
+    </message>
+    <message>
+        <source>unexpected %1 after the %2</source>
+        <translation>unerwartet: %1 nach %2</translation>
+    </message>
+    <message>
+        <source>expected a label name, found %1</source>
+        <translation>Name einer Sprungmarke erwartet, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>the label %1 is already defined on line %2</source>
+        <translation>die Sprungmarke %1 ist schon in Zeile %2 definiert</translation>
+    </message>
+    <message>
+        <source>expected an instruction or a label, found %1</source>
+        <translation>Befehl oder Sprungmarke erwartet, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>expected a condition (ZE or NZ), found %1</source>
+        <translation>Bedingung erwartet (ZE oder NZ), gefunden: %1</translation>
+    </message>
+    <message>
+        <source>unknown condition %1 (ZE or NZ)</source>
+        <translation>unbekannte Bedingung %1 (ZE oder NZ)</translation>
+    </message>
+    <message>
+        <source>unknown instruction %1 (SAP, GAP, JC or JA)</source>
+        <translation>unbekannter Befehl %1 (SAP, GAP, JC oder JA)</translation>
+    </message>
+    <message>
+        <source>unknown label %1</source>
+        <translation>unbekannte Sprungmarke %1</translation>
+    </message>
+    <message>
+        <source>the program is empty</source>
+        <translation>das Programm ist leer</translation>
+    </message>
+    <message>
+        <source>the program holds no instruction, only comments and labels</source>
+        <translation>das Programm enthält keinen Befehl, nur Kommentare und Sprungmarken</translation>
+    </message>
+    <message>
+        <source>not a text file: control byte 0x%1</source>
+        <translation>keine Textdatei: Steuerbyte 0x%1</translation>
+    </message>
+    <message>
+        <source>not a text file: invalid UTF-8</source>
+        <translation>keine Textdatei: ungültiges UTF-8</translation>
+    </message>
+    <message>
+        <source>not a regular file: a setup program is read from a plain file</source>
+        <translation>keine reguläre Datei: ein Setup-Programm wird aus einer gewöhnlichen Datei gelesen</translation>
+    </message>
+    <message>
+        <source>cannot read the file: %1</source>
+        <translation>die Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB (%1 bytes): a setup program is a few kilobytes</source>
+        <translation>die Datei ist größer als 1 MiB (%1 Bytes): ein Setup-Programm hat wenige Kilobyte</translation>
     </message>
 </context>
 <context>
@@ -230,10 +592,6 @@
     <message>
         <source>Encoder resolution</source>
         <translation>Encoderauflösung</translation>
-    </message>
-    <message>
-        <source>Counts per revolution:</source>
-        <translation>Inkremente pro Umdrehung:</translation>
     </message>
     <message>
         <source>Firmware</source>
@@ -427,6 +785,36 @@
         <source>Inertia of the load (kg·m²):</source>
         <translation>Trägheitsmoment der Last (kg·m²):</translation>
     </message>
+    <message>
+        <source>&amp;Motor damping...</source>
+        <translation>&amp;Motordämpfung...</translation>
+    </message>
+    <message>
+        <source>Damping of the motor relative to its field (N·m·s/rad):</source>
+        <translation>Dämpfung des Motors gegenüber seinem Feld (N·m·s/rad):</translation>
+    </message>
+    <message>
+        <source>Simulated module connected, encoder without signal</source>
+        <translation>Simuliertes Modul verbunden, Encoder ohne Signal</translation>
+    </message>
+    <message>
+        <source>The module is disconnected: what this window shows now is no reading, and a running encoder detection or move cannot go on.
+
+Connect the module again (Simulated module, Connected); the window then goes on where it was.</source>
+        <translation>Das Modul ist getrennt: was dieses Fenster jetzt zeigt, ist kein Messwert, und eine laufende Encoder-Erkennung oder Bewegung kann nicht weitergehen.
+
+Verbinden Sie das Modul wieder (Simuliertes Modul, Verbunden); das Fenster macht dann dort weiter, wo es war.</translation>
+    </message>
+    <message>
+        <source>Counts per revolution (0: no signal, as with the encoder&apos;s plug pulled):</source>
+        <translation>Inkremente pro Umdrehung (0: kein Signal, wie mit gezogenem Encoderstecker):</translation>
+    </message>
+    <message>
+        <source>%1
+Built on %2</source>
+        <translation>%1
+Erstellt am %2</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -518,17 +906,6 @@
 <context>
     <name>ProgramCommands</name>
     <message>
-        <source>no line</source>
-        <translation>keine Zeile</translation>
-    </message>
-    <message numerus="yes">
-        <source>line(s) %1</source>
-        <translation>
-            <numerusform>Zeile %1</numerusform>
-            <numerusform>Zeilen %1</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>axis %1</source>
         <translation>Achse %1</translation>
     </message>
@@ -617,6 +994,29 @@
     </message>
 </context>
 <context>
+    <name>ProgramComparer</name>
+    <message>
+        <source>axis %1, parameter %2 (%3)</source>
+        <translation>Achse %1, Parameter %2 (%3)</translation>
+    </message>
+    <message>
+        <source>%1: %2 as expected</source>
+        <translation>%1: %2 wie erwartet</translation>
+    </message>
+    <message>
+        <source>%1: expected %2, found %3</source>
+        <translation>%1: erwartet %2, gefunden %3</translation>
+    </message>
+    <message>
+        <source>%1: expected %2, the module did not answer</source>
+        <translation>%1: erwartet %2, das Modul hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>%1: not compared, a position that moves in operation</source>
+        <translation>%1: nicht verglichen, eine Position, die sich im Betrieb ändert</translation>
+    </message>
+</context>
+<context>
     <name>ProgramMenu</name>
     <message>
         <source>&amp;Save setup program...</source>
@@ -673,6 +1073,72 @@
     <message>
         <source>The axes the program names</source>
         <translation>Die Achsen, die das Programm nennt</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramRunner</name>
+    <message>
+        <source>no line</source>
+        <translation>keine Zeile</translation>
+    </message>
+    <message numerus="yes">
+        <source>line(s) %1</source>
+        <translation>
+            <numerusform>Zeile %1</numerusform>
+            <numerusform>Zeilen %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the module has no axis %1</source>
+        <translation>das Modul hat keine Achse %1</translation>
+    </message>
+    <message>
+        <source>axis %1 has no parameter %2</source>
+        <translation>Achse %1 hat keinen Parameter %2</translation>
+    </message>
+    <message>
+        <source>axis %1: parameter %2 (%3) is read-only</source>
+        <translation>Achse %1: Parameter %2 (%3) ist nur lesbar</translation>
+    </message>
+    <message>
+        <source>axis %1: the value %2 is out of range for parameter %3 (%4): %5 to %6</source>
+        <translation>Achse %1: Wert %2 außerhalb des Bereichs von Parameter %3 (%4): %5 bis %6</translation>
+    </message>
+    <message>
+        <source>no module</source>
+        <translation>kein Modul</translation>
+    </message>
+    <message>
+        <source>the module is not connected</source>
+        <translation>das Modul ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>JC has no value to test: no GAP has run before it</source>
+        <translation>JC hat keinen Wert zu prüfen: vor ihm lief kein GAP</translation>
+    </message>
+    <message>
+        <source>the loop back to &apos;%1&apos; did not end within %2 s (the last value read was %3)</source>
+        <translation>die Schleife zurück zu &apos;%1&apos; endete nicht innerhalb von %2 s (zuletzt gelesener Wert: %3)</translation>
+    </message>
+    <message>
+        <source>the loop back to &apos;%1&apos; did not end within %2 s</source>
+        <translation>die Schleife zurück zu &apos;%1&apos; endete nicht innerhalb von %2 s</translation>
+    </message>
+    <message>
+        <source>cancelled in the loop back to &apos;%1&apos; after %2 s</source>
+        <translation>abgebrochen in der Schleife zurück zu &apos;%1&apos; nach %2 s</translation>
+    </message>
+    <message>
+        <source>the module is no longer connected (%1 not sent)</source>
+        <translation>das Modul ist nicht mehr verbunden (%1 nicht gesendet)</translation>
+    </message>
+    <message>
+        <source>the module did not answer %1</source>
+        <translation>das Modul hat auf %1 nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>the module refused %1 with status %2</source>
+        <translation>das Modul hat %1 mit Status %2 abgelehnt</translation>
     </message>
 </context>
 <context>
@@ -791,6 +1257,10 @@
     <message>
         <source>time (s); 0 is the latest sample shown</source>
         <translation>Zeit (s); 0 ist der letzte angezeigte Messwert</translation>
+    </message>
+    <message>
+        <source>Shows or hides the series</source>
+        <translation>Zeigt die Kurve oder blendet sie aus</translation>
     </message>
 </context>
 <context>
@@ -1051,6 +1521,25 @@
     </message>
 </context>
 <context>
+    <name>SimulatedAxis</name>
+    <message>
+        <source>the motor&apos;s state is not finite</source>
+        <translation>der Zustand des Motors ist nicht endlich</translation>
+    </message>
+    <message>
+        <source>overspeed: the rotor turns faster than the motor can drive it</source>
+        <translation>Überdrehzahl: der Rotor dreht schneller, als der Motor ihn antreiben kann</translation>
+    </message>
+    <message>
+        <source>the rotor is beyond the position counter&apos;s range</source>
+        <translation>der Rotor steht außerhalb des Bereichs des Positionszählers</translation>
+    </message>
+    <message>
+        <source>closed-loop runaway: the rotor runs away from the target against the full correction</source>
+        <translation>Closed Loop außer Kontrolle: der Rotor läuft gegen die volle Korrektur vom Ziel weg</translation>
+    </message>
+</context>
+<context>
     <name>Translations</name>
     <message>
         <source>unknown language &quot;%1&quot; for --lang; choose one of: %2</source>
@@ -1190,6 +1679,38 @@
     <message>
         <source>Inertia of the load on the motor&apos;s shaft.</source>
         <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Ω</source>
+        <translation>Ω</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>N·m</source>
+        <translation>N·m</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s own damping of motion relative to its field, in N m s per radian.</source>
+        <translation>Eigene Dämpfung des Motors gegenüber seinem Feld, in N m s pro Radiant.</translation>
+    </message>
+    <message>
+        <source>N·m·s/rad</source>
+        <translation>N·m·s/rad</translation>
+    </message>
+    <message>
+        <source>% of the holding torque</source>
+        <translation>% des Haltemoments</translation>
+    </message>
+    <message>
+        <source>kg·m²</source>
+        <translation>kg·m²</translation>
     </message>
 </context>
 </TS>

@@ -4,13 +4,6 @@
 <context>
     <name>ProgramCommands</name>
     <message numerus="yes">
-        <source>line(s) %1</source>
-        <translation>
-            <numerusform>line %1</numerusform>
-            <numerusform>lines %1</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%1: and %n more fault(s)</source>
         <translation>
             <numerusform>%1: and %n more fault</numerusform>
@@ -43,6 +36,16 @@
         <translation>
             <numerusform>axis %1: %2 of %n parameter differs from %3</numerusform>
             <numerusform>axis %1: %2 of %n parameters differ from %3</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ProgramRunner</name>
+    <message numerus="yes">
+        <source>line(s) %1</source>
+        <translation>
+            <numerusform>line %1</numerusform>
+            <numerusform>lines %1</numerusform>
         </translation>
     </message>
 </context>

@@ -85,23 +85,6 @@ Option list(const char* name, const char* valueName, const char* help, QList<int
     return option;
 }
 
-// The unit of a motor value, named after its placeholder.
-const char* motorUnit(const char* valueName)
-{
-    static const char* const units[][2] = {{"V", "V"},
-                                           {"OHM", "Ω"},
-                                           {"H", "H"},
-                                           {"NM", "N·m"},
-                                           {"NMS", "N·m·s/rad"},
-                                           {"KGM2", "kg·m²"},
-                                           {"PERCENT", QT_TRANSLATE_NOOP("CommandLine", "% of the holding torque")}};
-    for (const auto& unit : units) {
-        if (qstrcmp(unit[0], valueName) == 0)
-            return unit[1];
-    }
-    return valueName;
-}
-
 using C = CommandLine;
 
 const std::vector<Option>& options()
@@ -167,7 +150,7 @@ const std::vector<Option>& options()
             option.minimum = row.minimum;
             option.maximum = row.maximum;
             option.minimumAllowed = row.minimumAllowed;
-            option.unit = motorUnit(row.valueName);
+            option.unit = row.unit;
             option.motor = &row;
             all.push_back(option);
         }
@@ -185,7 +168,8 @@ QString number(double value)
 QString rangeMessage(const Option& option)
 {
     const QString name = QLatin1String(option.name);
-    const QString unit = QCoreApplication::translate("CommandLine", option.unit);
+    // The motor values' units are translated with their rows.
+    const QString unit = QCoreApplication::translate(option.motor ? "main" : "CommandLine", option.unit);
     if (option.kind == Kind::Integer)
         return CommandLine::tr("--%1 needs a whole number from %2 to %3 (%4)").arg(name, number(option.minimum), number(option.maximum), unit);
     if (option.minimumAllowed)

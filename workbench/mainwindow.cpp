@@ -6,12 +6,15 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QRegularExpression>
 #include <QIcon>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -56,6 +59,9 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Workbench - simulated module"));
     m_area->setObjectName(QStringLiteral("mdiArea"));
+    // A small main window scrolls to the windows it cannot hold rather than cutting them.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     // The module is a widget only because the host's interfaces are; it has nothing to show.
     m_module->setObjectName(QStringLiteral("simulatedModule"));
@@ -118,6 +124,7 @@ void MainWindow::createTools()
     attachScope();
     m_toolsCreated = true;
     rebuildToolsMenu();
+    updateConnectionState(m_module->isDeviceOpen());
     m_layout->toolsCreated();
 }
 
@@ -164,16 +171,10 @@ void MainWindow::openScope()
         attachScope();
         auto* window = new ToolWindow(m_scope);
         window->setObjectName(QStringLiteral("scopeWindow"));
+        // A tool window like the others: raised when used, behind the window used last.
         m_area->addSubWindow(window);
-        // An instrument to watch while working in the tools: a click into another window
-        // (Start in the motion test) must not bury it.
-        connect(m_area, &QMdiArea::subWindowActivated, window, [window](QMdiSubWindow* active) {
-            if (active && active != window && window->isVisible())
-                window->raise();
-        }, Qt::QueuedConnection); // after the activated window has raised itself
         // Beside the Start Up window, which the tools place at the top left.
-        const QSize size(qMin(960, m_area->width()), qMin(760, m_area->height()));
-        window->setGeometry(qMax(0, m_area->width() - size.width() - 15), 15, size.width(), size.height());
+        window->setGeometry(WindowLayout::scopePlace(m_area->size()));
     }
     if (auto* window = qobject_cast<ToolWindow*>(m_scope->parentWidget()))
         window->activateWindow();
@@ -203,6 +204,7 @@ void MainWindow::setEncoderResolution(int countsPerRevolution)
 {
     m_module->setTrueEncoderResolution(countsPerRevolution);
     updateResolutionChecks();
+    updateConnectionState(m_module->isDeviceOpen());
 }
 
 void MainWindow::setEncoderReversed(bool reversed)
@@ -236,13 +238,13 @@ void MainWindow::setLoadPercent(double percent)
 
 void MainWindow::setHoldingTorque(double newtonMetres)
 {
-    if (newtonMetres > 0 && newtonMetres <= MaxHoldingTorque)
+    if (MotorValues::limit(QStringLiteral("holdingTorque"))->accepts(newtonMetres))
         applyMotor(newtonMetres, m_module->motor().inertia);
 }
 
 void MainWindow::setInertia(double kilogramSquareMetres)
 {
-    if (kilogramSquareMetres > 0 && kilogramSquareMetres <= MaxInertia)
+    if (MotorValues::limit(QStringLiteral("inertia"))->accepts(kilogramSquareMetres))
         applyMotor(m_module->motor().holdingTorque, kilogramSquareMetres);
 }
 
@@ -255,7 +257,8 @@ QString scientific(const QLocale& locale, double value)
     const int exponent = int(std::floor(std::log10(std::abs(value))));
     static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
     QString power = exponent < 0 ? QStringLiteral("⁻") : QString();
-    for (const QChar digit : QString::number(std::abs(exponent)))
+    const QString digits = QString::number(std::abs(exponent));
+    for (const QChar digit : digits)
         power += superscripts.at(digit.digitValue());
     return locale.toString(value / std::pow(10.0, exponent), 'g', 3) + QStringLiteral("·10") + power;
 }
@@ -352,14 +355,30 @@ double MainWindow::motorValue(const QString& key) const
 void MainWindow::updateConnectionState(bool open)
 {
     m_connectAction->setChecked(open);
-    m_connectionLabel->setText(open ? tr("Simulated module connected") : tr("Simulated module disconnected"));
+    // An encoder of 0 counts is one without signal, as if its plug were pulled.
+    const bool unplugged = m_module->trueEncoderResolution() == 0;
+    m_connectionLabel->setText(!open       ? tr("Simulated module disconnected")
+                               : unplugged ? tr("Simulated module connected, encoder without signal")
+                                           : tr("Simulated module connected"));
+    // The pages read on without a module and show what comes back (an encoder detection
+    // jumps to 100 %): every tool says so over what it shows.
+    const QString notice = open ? QString()
+                                : tr("The module is disconnected: what this window shows now is no reading, and a "
+                                     "running encoder detection or move cannot go on.\n\nConnect the module again "
+                                     "(Simulated module, Connected); the window then goes on where it was.");
+    const QList<QMdiSubWindow*> windows = m_area->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        if (auto* tool = qobject_cast<ToolWindow*>(window))
+            tool->setNotice(notice);
+    }
 }
 
 void MainWindow::chooseCustomResolution()
 {
     bool ok = false;
-    const int value = QInputDialog::getInt(this, tr("Encoder resolution"), tr("Counts per revolution:"),
-                                           m_module->trueEncoderResolution(), 1, 1 << 24, 1, &ok);
+    const int value = QInputDialog::getInt(this, tr("Encoder resolution"),
+                                           tr("Counts per revolution (0: no signal, as with the encoder's plug pulled):"),
+                                           m_module->trueEncoderResolution(), 0, 1 << 24, 1, &ok);
     if (ok)
         setEncoderResolution(value);
     else
@@ -380,8 +399,21 @@ void MainWindow::chooseCustomFirmware()
 void MainWindow::showAbout()
 {
     ToolsInterface* factory = m_host->factory();
-    QMessageBox::about(this, tr("About the plug-in"),
-                       factory ? factory->versionText() : tr("No plug-in is loaded."));
+    QMessageBox::about(this, tr("About the plug-in"), factory ? aboutText(factory->versionText()) : tr("No plug-in is loaded."));
+}
+
+QString MainWindow::aboutText(const QString& versionText)
+{
+    // The plug-in dates its build in English ("from: Wed Jun 26 17:03:02 2019"); shown in the
+    // interface language.
+    static const QRegularExpression stamp(QStringLiteral("^(.*) from: (\\w{3} \\w{3} +\\d+ \\d\\d:\\d\\d:\\d\\d \\d{4})$"));
+    const QRegularExpressionMatch match = stamp.match(versionText);
+    const QDateTime built = match.hasMatch()
+                                ? QLocale::c().toDateTime(match.captured(2).simplified(), QStringLiteral("ddd MMM d HH:mm:ss yyyy"))
+                                : QDateTime();
+    if (!built.isValid())
+        return versionText;
+    return tr("%1\nBuilt on %2").arg(match.captured(1), QLocale().toString(built, QLocale::LongFormat));
 }
 
 void MainWindow::buildModuleMenu()

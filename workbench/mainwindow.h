@@ -68,6 +68,8 @@ public:
     WindowLayout* windowLayout() const { return m_layout; }
     // Null until the scope is first opened; it records from then on, shown or not.
     ScopeWindow* scope() const;
+    // The About box's text for the plug-in's version text, its build date in the interface language.
+    static QString aboutText(const QString& versionText);
 
 public slots:
     void openScope();

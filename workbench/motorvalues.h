@@ -25,6 +25,7 @@ struct MotorValue
     int decimals;
     double MotorPhysics::Motor::*field;
     bool percentOfHoldingTorque; // kept as a share when the holding torque changes
+    const char* unit;            // in the option's message (context "main")
 
     bool accepts(double value) const;
     // The value as the menu and the settings show it, read from the motor.
@@ -38,4 +39,7 @@ namespace MotorValues {
 const MotorValue* rows();
 int count();
 const MotorValue* find(const QString& key);
+// The range of an option the command line reads itself ("holdingTorque", "inertia",
+// "loadPercent"), for its check and message; not a row of the menu. Null for another key.
+const MotorValue* limit(const QString& key);
 } // namespace MotorValues

@@ -17,14 +17,6 @@ namespace {
 
 const int ClosedLoopInitFlag = 133;
 
-// "lines 3-7, 12" as ProgramRunner sums them up, in words of the interface's language.
-QString writtenLines(const ProgramRunner::Result& result)
-{
-    int count = 0;
-    const QString ranges = result.writtenRanges(&count);
-    return count == 0 ? ProgramCommands::tr("no line") : ProgramCommands::tr("line(s) %1", nullptr, count).arg(ranges);
-}
-
 } // namespace
 
 ProgramCommands::ProgramCommands(ModuleInterface* module, QTextStream* out, QTextStream* err)
@@ -170,7 +162,7 @@ ProgramCommands::Outcome ProgramCommands::apply(const QString& path, const QList
             return Failed;
         }
         *m_out << tr("%1: applied %2, %3 written (%n command(s), waited %4 s)", nullptr, result.commands)
-                      .arg(axesText(target.axes), path, writtenLines(result),
+                      .arg(axesText(target.axes), path, result.writtenSummary(),
                            QString::number(result.waitedMilliseconds / 1000.0))
                << Qt::endl;
         done += target.axes;
@@ -188,7 +180,7 @@ void ProgramCommands::reportStop(const QString& path, const Target& target, cons
                       .arg(axesText(target.axes))
                << Qt::endl;
     }
-    QString stopped = tr("%1: stopped on %2; written there: %3").arg(path, axesText(target.axes), writtenLines(result));
+    QString stopped = tr("%1: stopped on %2; written there: %3").arg(path, axesText(target.axes), result.writtenSummary());
     if (!done.isEmpty())
         stopped += tr("; set up before: %1").arg(axesText(done));
     *m_err << stopped << Qt::endl;

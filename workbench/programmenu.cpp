@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
@@ -19,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "comparisondialog.h"
+#include "filedialogdates.h"
 #include "mainwindow.h"
 #include "pluginhost.h"
 #include "programcommands.h"
@@ -115,7 +115,7 @@ void ProgramMenu::saveProgram()
         QMessageBox::information(m_window, title, message);
         return;
     }
-    QString path = QFileDialog::getSaveFileName(m_window, title, m_directory, fileFilter());
+    QString path = FileDialogDates::saveFileName(m_window, title, m_directory, fileFilter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -162,7 +162,7 @@ void ProgramMenu::compareProgram()
 
 bool ProgramMenu::chooseFileAndAxis(const QString& title, QString* path, int* axis)
 {
-    *path = QFileDialog::getOpenFileName(m_window, title, m_directory, fileFilter());
+    *path = FileDialogDates::openFileName(m_window, title, m_directory, fileFilter());
     if (path->isEmpty())
         return false;
     m_directory = QFileInfo(*path).absolutePath();

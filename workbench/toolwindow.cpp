@@ -4,7 +4,10 @@
 #include "toolwindow.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QMdiArea>
 #include <QVariant>
 
@@ -44,6 +47,51 @@ Qt::WindowFlags ToolWindow::flagsFor(uint toolFlags)
         flags |= hints | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                  | Qt::WindowCloseButtonHint;
     return flags;
+}
+
+void ToolWindow::setNotice(const QString& text)
+{
+    if (text.isEmpty()) {
+        if (m_notice)
+            m_notice->hide();
+        return;
+    }
+    if (!m_notice) {
+        // The tool dimmed behind it, the text on a plain box in the middle.
+        m_notice = new QFrame(this);
+        m_notice->setObjectName(QStringLiteral("notice"));
+        m_notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_notice->setStyleSheet(QStringLiteral("#notice { background: rgba(255, 255, 255, 170); }"
+                                               "QLabel { background: white; color: #a00000; font-weight: bold; "
+                                               "border: 2px solid #a00000; padding: 12px; }"));
+        auto* label = new QLabel(m_notice);
+        label->setObjectName(QStringLiteral("lblNotice"));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        auto* layout = new QVBoxLayout(m_notice);
+        layout->setContentsMargins(24, 24, 24, 24);
+        layout->addWidget(label, 0, Qt::AlignCenter);
+    }
+    auto* label = m_notice->findChild<QLabel*>();
+    label->setText(text);
+    label->setMaximumWidth(qMax(200, width() * 4 / 5));
+    m_notice->setGeometry(contentsRect());
+    m_notice->show();
+    m_notice->raise();
+}
+
+QString ToolWindow::notice() const
+{
+    return m_notice && !m_notice->isHidden() ? m_notice->findChild<QLabel*>()->text() : QString();
+}
+
+void ToolWindow::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    if (m_notice) {
+        m_notice->setGeometry(contentsRect());
+        m_notice->findChild<QLabel*>()->setMaximumWidth(qMax(200, width() * 4 / 5));
+    }
 }
 
 void ToolWindow::activateWindow()

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+class QFrame;
 class QMdiArea;
 
 // The window that holds one tool inside the window area.
@@ -30,6 +31,10 @@ public:
     QWidget* tool() const;
     // The flags a window gets for the given "dpWindowFlags" value.
     static Qt::WindowFlags flagsFor(uint toolFlags);
+    // A notice laid over the tool, which shows through it dimmed and stays usable; an empty
+    // text takes it away.
+    void setNotice(const QString& text);
+    QString notice() const;
 
 public slots:
     // Shows the window, raises it and makes it the active window of the area.
@@ -41,6 +46,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void deactivate();
@@ -49,6 +55,7 @@ private:
     QPointer<QMdiArea> m_area;
 
     QPointer<QWidget> m_tool;
+    QFrame* m_notice = nullptr;
     bool m_shown = false;         // own show event seen since the last hide
     bool m_closeAfterShow = false; // a close arrived while the window was still showing
 };

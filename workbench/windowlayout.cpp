@@ -4,8 +4,10 @@
 #include "windowlayout.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -255,9 +257,33 @@ void WindowLayout::reset()
         if (it.key() != StartUpId)
             window->hide();
     }
-    if (QWidget* scope = scopeWindow())
+    if (const QScreen* screen = m_window->screen()) {
+        const QRect room = screen->availableGeometry();
+        QRect frame = m_window->frameGeometry();
+        frame.setSize(frame.size().boundedTo(room.size()));
+        frame.moveLeft(qBound(room.left(), frame.left(), room.right() - frame.width() + 1));
+        frame.moveTop(qBound(room.top(), frame.top(), room.bottom() - frame.height() + 1));
+        if (frame != m_window->frameGeometry()) {
+            m_window->resize(m_window->size().boundedTo(room.size() - (m_window->frameGeometry().size() - m_window->size())));
+            m_window->move(frame.topLeft());
+        }
+    }
+    // Placed in the area as the window's new size leaves it.
+    if (QLayout* layout = m_window->layout())
+        layout->activate();
+    if (QWidget* scope = scopeWindow()) {
+        if (scope->isMaximized() || scope->isMinimized())
+            scope->showNormal();
         scope->hide();
+        scope->setGeometry(scopePlace(m_area->size()));
+    }
     openStartUp();
+}
+
+QRect WindowLayout::scopePlace(QSize area)
+{
+    const QSize size(qMin(960, area.width()), qMin(760, area.height()));
+    return QRect(QPoint(qMax(0, area.width() - size.width() - 15), qMin(15, qMax(0, area.height() - size.height()))), size);
 }
 
 void WindowLayout::openStartUp()

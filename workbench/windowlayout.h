@@ -22,7 +22,8 @@ class ToolWindow;
 // remembered between runs under the groups "window" and "tools", the scope's under "scope".
 //
 // The tools choose their windows' places themselves on their first show; those are the
-// defaults "Reset layout" goes back to, with only the Start Up tool open. Whatever else was
+// defaults "Reset layout" goes back to, with only the Start Up tool open, the scope closed at
+// its first place and the main window within its screen. Whatever else was
 // open, the Start Up tool, the plug-in's main view, is opened last and is the active window.
 class WindowLayout : public QObject
 {
@@ -51,6 +52,8 @@ public:
     // A saved place for a window in an area of the given size, moved so that its title bar
     // can be reached; an empty rectangle when nothing usable was saved.
     static QRect fitted(QRect saved, QSize area);
+    // The scope's first place in an area of the given size: at the top right, at most 960 by 760.
+    static QRect scopePlace(QSize area);
 
 public slots:
     void reset();

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Generic V7 developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "consumerplugin.h"
+#include "mytools.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

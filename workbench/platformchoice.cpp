@@ -9,12 +9,11 @@
 #include <QPluginLoader>
 #include <QRegularExpression>
 
-#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <netdb.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -51,18 +50,13 @@ bool connectsTcp(const QByteArray& host, int port)
         return false;
     bool connected = false;
     for (addrinfo* entry = found; entry && !connected; entry = entry->ai_next) {
-        const int fd = ::socket(entry->ai_family, entry->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, entry->ai_protocol);
+        const int fd = ::socket(entry->ai_family, entry->ai_socktype | SOCK_CLOEXEC, entry->ai_protocol);
         if (fd < 0)
             continue;
-        if (::connect(fd, entry->ai_addr, entry->ai_addrlen) == 0) {
-            connected = true;
-        } else if (errno == EINPROGRESS) {
-            pollfd waiting{fd, POLLOUT, 0};
-            int error = 0;
-            socklen_t size = sizeof(error);
-            connected = ::poll(&waiting, 1, 2000) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0
-                        && error == 0;
-        }
+        // A connect gives up after the send time-out.
+        const timeval limit{2, 0};
+        connected = ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof(limit)) == 0
+                    && ::connect(fd, entry->ai_addr, entry->ai_addrlen) == 0;
         ::close(fd);
     }
     ::freeaddrinfo(found);

@@ -154,8 +154,36 @@ QList<ProgramError> ProgramRunner::check(const KoraProgram& program, int* more)
         else
             ++dropped;
     }
+    errors += unreadConditions(program);
+    ProgramError::keepFirst(&errors, &dropped);
     if (more)
         *more = dropped;
+    return errors;
+}
+
+QList<ProgramError> ProgramRunner::unreadConditions(const KoraProgram& program)
+{
+    // Every instruction reachable from the start along a path without a GAP; a JC among them
+    // would test a value that was never read.
+    QList<ProgramError> errors;
+    QVector<bool> seen(program.size() + 1, false);
+    QVector<int> pending{0};
+    while (!pending.isEmpty()) {
+        const int pc = pending.takeLast();
+        if (pc >= program.size() || seen.at(pc))
+            continue;
+        seen[pc] = true;
+        const KoraProgram::Instruction& instruction = program.at(pc);
+        if (instruction.opcode == KoraProgram::Opcode::GetParameter)
+            continue;
+        if (instruction.opcode == KoraProgram::Opcode::SetParameter) {
+            pending.append(pc + 1);
+        } else if (instruction.condition == KoraProgram::Condition::Always) {
+            pending.append(instruction.target);
+        } else {
+            errors.append({instruction.line, 0, QStringLiteral("JC has no value to test: no GAP has run before it")});
+        }
+    }
     return errors;
 }
 

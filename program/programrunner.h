@@ -60,8 +60,9 @@ public:
     // Asked before each wait with the time waited so far; false cancels the run there.
     void setProgress(std::function<bool(int waitedMilliseconds, int timeoutMilliseconds)> progress);
 
-    // Every line the module would refuse (the first ProgramError::Kept, the rest counted in
-    // *more); empty when the program may run.
+    // Every line the module would refuse, and every JC that could run before any GAP (the
+    // first ProgramError::Kept in line order, the rest counted in *more); empty when the
+    // program may run.
     QList<ProgramError> check(const KoraProgram& program, int* more = nullptr);
     // Checks, then runs; writes nothing when the check finds anything.
     Result run(const KoraProgram& program);
@@ -72,6 +73,8 @@ public:
 private:
     const Parameter& describe(int type, int motor);
     bool hasAxis(int motor);
+    // The conditional jumps that some path from the start reaches before any GAP.
+    static QList<ProgramError> unreadConditions(const KoraProgram& program);
     ProgramError checkLine(const KoraProgram::Instruction& instruction);
     bool send(quint8 command, const KoraProgram::Instruction& instruction, int* value, Result* result);
 

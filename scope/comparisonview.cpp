@@ -19,6 +19,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
+#include "outputfile.h"
 #include "presetcomparison.h"
 #include "scopekind.h"
 
@@ -155,9 +156,10 @@ void ComparisonView::showCase(int benchCase)
 
 bool ComparisonView::savePicture(const QString& path, QString* error)
 {
-    if (!grab().save(path, "PNG")) {
+    QString fault;
+    if (!OutputFile::writePng(path, grab().toImage(), &fault)) {
         if (error)
-            *error = tr("Cannot write the picture %1").arg(path);
+            *error = fault;
         return false;
     }
     return true;

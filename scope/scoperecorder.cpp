@@ -7,12 +7,12 @@
 #include <cmath>
 #include <memory>
 
+#include <QBuffer>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include "command.h"
+#include "outputfile.h"
 
 namespace {
 
@@ -363,10 +363,13 @@ bool ScopeRecorder::writeCsv(QIODevice* device, qint64 from, qint64 to) const
 
 bool ScopeRecorder::saveCsv(const QString& path, QString* error, qint64 from, qint64 to) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || !writeCsv(&file, from, to) || !file.commit()) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    QString fault;
+    if (!writeCsv(&buffer, from, to) || !OutputFile::write(path, data, &fault)) {
         if (error)
-            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
+            *error = fault.isEmpty() ? tr("Cannot write %1").arg(path) : fault;
         return false;
     }
     return true;

@@ -33,6 +33,7 @@
 #include "comparisonview.h"
 #include "drivesignalfeed.h"
 #include "filedialogdates.h"
+#include "outputfile.h"
 #include "presetcomparison.h"
 #include "scopepane.h"
 #include "scoperecorder.h"
@@ -512,9 +513,10 @@ void ScopeWindow::updateReadout()
 bool ScopeWindow::savePicture(const QString& path, QString* error)
 {
     refresh();
-    if (!m_splitter->grab().save(path, "PNG")) {
+    QString fault;
+    if (!OutputFile::writePng(path, m_splitter->grab().toImage(), &fault)) {
         if (error)
-            *error = tr("Cannot write the picture %1").arg(path);
+            *error = fault;
         return false;
     }
     return true;

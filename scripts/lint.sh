@@ -18,7 +18,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COM
     -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
 cmake --build "$build" --target autogen -j"$(nproc)" >/dev/null
 
-own="^$root/(host|pages|plugin|program|scope|simulator|workbench|tests|bench)/"
+own="^$root/(host|pages|plugin|program|scope|simulator|workbench|headless|tests|bench)/"
 if [ $# -gt 0 ]; then
     mapfile -t files < <(realpath "$@")
 else

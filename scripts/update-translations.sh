@@ -24,8 +24,8 @@ done
 # code around leaves the catalogues unchanged.
 catalogues=(
     "genericv7_de.ts:pages plugin"
-    "workbench_de.ts:workbench simulator measurement program scope tuning"
-    "workbench_en.ts:workbench simulator measurement program scope tuning"
+    "workbench_de.ts:workbench headless simulator measurement program scope tuning"
+    "workbench_en.ts:workbench headless simulator measurement program scope tuning"
 )
 options=(-extensions cpp,h,ui -locations none -no-ui-lines -silent)
 

@@ -114,6 +114,9 @@ void TestProgramRunner::refusesBeforeWriting_data()
     QTest::newRow("GAP of an unknown parameter") << "GAP 250, 1" << "2:5: axis 1 has no parameter 250";
     QTest::newRow("axis the module lacks") << "SAP 6, 3, 100" << "2:8: the module has no axis 3";
     QTest::newRow("GAP on an axis the module lacks") << "GAP 1, 255" << "2:8: the module has no axis 255";
+    // Found without a module's answer: a path from the start reaches the JC past every GAP.
+    QTest::newRow("JC reached by jumping over the GAP") << "JA L\nGAP 1, 0\nL: JC ZE, L"
+                                                        << "4: JC has no value to test: no GAP has run before it";
 }
 
 void TestProgramRunner::refusesBeforeWriting()

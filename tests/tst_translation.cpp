@@ -220,7 +220,7 @@ void TestTranslation::commandLine_data()
     QTest::newRow("--lang de: setup program fault") << "--lang de --apply-program /" << "C" << 2
                                                     << "/: keine reguläre Datei";
     QTest::newRow("--lang de: bad option value") << "--lang de --poll-ms 0" << "C" << 2
-                                                 << "--poll-ms erwartet eine positive Anzahl Millisekunden";
+                                                 << "--poll-ms erwartet eine ganze Zahl von 1 bis 60000 (ms)";
     QTest::newRow("unknown language") << "--lang fr" << "C" << 2 << "unknown language \"fr\" for --lang; choose one of: de, en";
     QTest::newRow("language missing") << "--lang" << "C" << 2 << "Missing value after '--lang'.";
 }

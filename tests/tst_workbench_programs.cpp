@@ -284,20 +284,17 @@ void TestWorkbenchPrograms::commandLine_data()
         << QStringList{"%2:1:5: axis 0 has no parameter 99", "%2:2:5: axis 0: parameter 133 (CL init flag) is read-only",
                        "%2:3:11: axis 0: the value 300 is out of range for parameter 6 (Max. current): 0 to 255",
                        "%2: nothing compared"};
-    QTest::newRow("nothing to compare") << "SAP 1, 0, 5\nGAP 6, 0\n" << QStringList{"--check-program", "%2"} << 2
-                                        << QStringList{"axis 0: nothing compared with %2"};
+    // Every program is checked before anything runs, whatever runs first.
+    QTest::newRow("nothing to compare, before the guided run")
+        << "SAP 1, 0, 5\nGAP 6, 0\n" << QStringList{"--auto", "--check-program", "%2"} << 2
+        << QStringList{"axis 0: nothing compared with %2", "%2: nothing run"};
+    QTest::newRow("check unusable, before applying") << "SAP 6, 0, 300\n" << QStringList{"--apply-program", "%1", "--check-program", "%2"} << 2
+                                                     << QStringList{"%2:1:11: axis 0: the value 300 is out of range", "%2: nothing run"};
     QTest::newRow("folder for a program") << "" << QStringList{"--apply-program", "%d", "--check-program", "%d"} << 2
                                           << QStringList{"%d: not a regular file"};
-    QTest::newRow("bad axis echoed") << "" << QStringList{"--check-program", "%1", "--axes", "0,x1"} << 2
-                                     << QStringList{"'x1' is not one"};
-    // The output paths are tried before the guided run.
-    QTest::newRow("report into a missing folder")
-        << "" << QStringList{"--auto", "--report", "%d/missing/r.json"} << 2 << QStringList{"cannot write %d/missing/r.json"};
     QTest::newRow("program read before the guided run")
         << "SAP 6, 0, 300\n" << QStringList{"--auto", "--apply-program", "%2"} << 2
         << QStringList{"%2:1:11: axis 0: the value 300 is out of range", "%2: nothing run"};
-    QTest::newRow("program saved onto a folder") << "" << QStringList{"--auto", "--save-program", "%d"} << 2
-                                                 << QStringList{"cannot write %d"};
 }
 
 void TestWorkbenchPrograms::commandLine()

@@ -103,10 +103,97 @@
     </message>
 </context>
 <context>
-    <name>CommissioningReport</name>
+    <name>CommandLine</name>
     <message>
-        <source>cannot write %1: %2</source>
-        <translation>%1 kann nicht geschrieben werden: %2</translation>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>counts per revolution; 0: no signal</source>
+        <translation>Inkremente pro Umdrehung; 0: kein Signal</translation>
+    </message>
+    <message>
+        <source>times real time</source>
+        <translation>mal Echtzeit</translation>
+    </message>
+    <message>
+        <source>% of the holding torque</source>
+        <translation>% des Haltemoments</translation>
+    </message>
+    <message>
+        <source>--%1 needs a whole number from %2 to %3 (%4)</source>
+        <translation>--%1 erwartet eine ganze Zahl von %2 bis %3 (%4)</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number from %2 to %3 (%4)</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3 (%4)</translation>
+    </message>
+    <message>
+        <source>--%1 needs a number above %2, at most %3 (%4)</source>
+        <translation>--%1 erwartet eine Zahl über %2, höchstens %3 (%4)</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;: every value belongs to an option (see --help)</source>
+        <translation>unerwartetes Argument „%1“: jeder Wert gehört zu einer Option (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once; it takes one value</source>
+        <translation>--%1 ist mehrfach angegeben; die Option nimmt einen Wert</translation>
+    </message>
+    <message>
+        <source>--%1 is empty: it needs %2</source>
+        <translation>--%1 ist leer: erwartet wird %2</translation>
+    </message>
+    <message>
+        <source>--lang needs one of: %1</source>
+        <translation>--lang erwartet eine dieser Sprachen: %1</translation>
+    </message>
+    <message>
+        <source>--axes needs axis numbers from 0 to %1, separated by commas: &apos;%2&apos; is not one</source>
+        <translation>--axes erwartet Achsnummern von 0 bis %1, durch Kommas getrennt: „%2“ ist keine</translation>
+    </message>
+    <message>
+        <source>--axes names axis %1 twice</source>
+        <translation>--axes nennt die Achse %1 zweimal</translation>
+    </message>
+    <message>
+        <source>--open needs a sub-widget id</source>
+        <translation>--open erwartet eine Sub-Widget-ID</translation>
+    </message>
+    <message>
+        <source>%1 needs --auto</source>
+        <translation>%1 setzt --auto voraus</translation>
+    </message>
+    <message>
+        <source>--axes needs --apply-program or --check-program</source>
+        <translation>--axes setzt --apply-program oder --check-program voraus</translation>
+    </message>
+    <message>
+        <source>--screenshot pictures the window; it does not combine with --auto, --apply-program or --check-program</source>
+        <translation>--screenshot nimmt das Fenster auf; es lässt sich nicht mit --auto, --apply-program oder --check-program kombinieren</translation>
+    </message>
+    <message>
+        <source>%1 and %2 name the same file %3: give each its own</source>
+        <translation>%1 und %2 nennen dieselbe Datei %3: jeder Option eine eigene geben</translation>
+    </message>
+    <message>
+        <source>%1 reads %2, which %3 writes: apply or check a saved program in a run of its own</source>
+        <translation>%1 liest %2, das %3 schreibt: ein gespeichertes Programm in einem eigenen Aufruf anwenden oder prüfen</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningRun</name>
+    <message>
+        <source>the guided commissioning failed: %1</source>
+        <translation>die geführte Inbetriebnahme ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Setup program saved to %1</source>
+        <translation>Setup-Programm in %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>the tuning has no stable proposal, and no preset holds the gentle move</source>
+        <translation>die Abstimmung hat keinen stabilen Vorschlag, und keine Voreinstellung hält die sanfte Fahrt</translation>
     </message>
 </context>
 <context>
@@ -246,10 +333,6 @@
         <translation>Reglervergleich</translation>
     </message>
     <message>
-        <source>Cannot write the picture %1</source>
-        <translation>Das Bild %1 kann nicht geschrieben werden</translation>
-    </message>
-    <message>
         <source>%1 runs per case and preset, each from the defined state with the start shifted by a part of a full step and of an encoder count; mean ± standard deviation; band ±%2 encoder counts. * best: its range lies apart from every other&apos;s; = no measurable difference from the best.</source>
         <translation>%1 Läufe je Fall und Voreinstellung, jeder aus dem definierten Zustand, der Start um einen Teil eines Vollschritts und eines Encoderschritts verschoben; Mittelwert ± Standardabweichung; Band ±%2 Encoderschritte. * am besten: sein Bereich liegt getrennt von allen anderen; = kein messbarer Unterschied zum besten.</translation>
     </message>
@@ -264,6 +347,37 @@
     <message>
         <source>time (ms) from the start of the case</source>
         <translation>Zeit (ms) ab Beginn des Falls</translation>
+    </message>
+</context>
+<context>
+    <name>FrequencyResponse</name>
+    <message>
+        <source>not within the range</source>
+        <translation>nicht im Messbereich</translation>
+    </message>
+    <message>
+        <source>frequency response of the closed loop (to the encoder&apos;s position):</source>
+        <translation>Frequenzgang des geschlossenen Regelkreises (zur Encoderposition):</translation>
+    </message>
+    <message>
+        <source>(below the encoder&apos;s resolution)</source>
+        <translation>(unter der Auflösung des Encoders)</translation>
+    </message>
+    <message>
+        <source>  Bandwidth (-3 dB): %1</source>
+        <translation>  Bandbreite (-3 dB): %1</translation>
+    </message>
+    <message>
+        <source>  Resonance peak: %1 dB at %2 Hz</source>
+        <translation>  Resonanzüberhöhung: %1 dB bei %2 Hz</translation>
+    </message>
+    <message>
+        <source>  Phase margin: %1</source>
+        <translation>  Phasenreserve: %1</translation>
+    </message>
+    <message>
+        <source>  Gain margin: %1</source>
+        <translation>  Amplitudenreserve: %1</translation>
     </message>
 </context>
 <context>
@@ -522,6 +636,13 @@
     </message>
 </context>
 <context>
+    <name>HeadlessRun</name>
+    <message>
+        <source>the module does not match %1</source>
+        <translation>das Modul stimmt nicht mit %1 überein</translation>
+    </message>
+</context>
+<context>
     <name>KoraParser</name>
     <message>
         <source>parameter number</source>
@@ -618,37 +739,6 @@
     <message>
         <source>the file is larger than 1 MiB (%1 bytes): a setup program is a few kilobytes</source>
         <translation>die Datei ist größer als 1 MiB (%1 Bytes): ein Setup-Programm hat wenige Kilobyte</translation>
-    </message>
-</context>
-<context>
-    <name>FrequencyResponse</name>
-    <message>
-        <source>not within the range</source>
-        <translation>nicht im Messbereich</translation>
-    </message>
-    <message>
-        <source>frequency response of the closed loop (to the encoder&apos;s position):</source>
-        <translation>Frequenzgang des geschlossenen Regelkreises (zur Encoderposition):</translation>
-    </message>
-    <message>
-        <source>(below the encoder&apos;s resolution)</source>
-        <translation>(unter der Auflösung des Encoders)</translation>
-    </message>
-    <message>
-        <source>  Bandwidth (-3 dB): %1</source>
-        <translation>  Bandbreite (-3 dB): %1</translation>
-    </message>
-    <message>
-        <source>  Resonance peak: %1 dB at %2 Hz</source>
-        <translation>  Resonanzüberhöhung: %1 dB bei %2 Hz</translation>
-    </message>
-    <message>
-        <source>  Phase margin: %1</source>
-        <translation>  Phasenreserve: %1</translation>
-    </message>
-    <message>
-        <source>  Gain margin: %1</source>
-        <translation>  Amplitudenreserve: %1</translation>
     </message>
 </context>
 <context>
@@ -928,6 +1018,29 @@ Erstellt am %2</translation>
     </message>
 </context>
 <context>
+    <name>OutputFile</name>
+    <message>
+        <source>cannot write %1: it is a folder</source>
+        <translation>%1 kann nicht geschrieben werden: es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>cannot write %1: permission denied</source>
+        <translation>%1 kann nicht geschrieben werden: keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1 or write into it</source>
+        <translation>der Ordner %1 kann nicht angelegt oder beschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot write the picture %1: it could not be made</source>
+        <translation>das Bild %1 kann nicht geschrieben werden: es ließ sich nicht erzeugen</translation>
+    </message>
+</context>
+<context>
     <name>ParameterCatalogue</name>
     <message>
         <source>µsteps</source>
@@ -936,6 +1049,29 @@ Erstellt am %2</translation>
     <message>
         <source>counts</source>
         <translation>Inkremente</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformChoice</name>
+    <message>
+        <source>the platform plug-in &quot;%1&quot; is not installed (installed: %2): choose one of them with QT_QPA_PLATFORM, or run headless with --auto</source>
+        <translation>das Plattform-Plug-in „%1“ ist nicht installiert (installiert: %2): eines davon mit QT_QPA_PLATFORM wählen oder mit --auto ohne Fenster ausführen</translation>
+    </message>
+    <message>
+        <source>no display to show the workbench on (DISPLAY is not set): start it under xvfb-run, or run it headless with --auto</source>
+        <translation>keine Anzeige für die Workbench (DISPLAY ist nicht gesetzt): unter xvfb-run starten oder mit --auto ohne Fenster ausführen</translation>
+    </message>
+    <message>
+        <source>only a Wayland display is set (WAYLAND_DISPLAY) and the Wayland platform plug-in is not installed: install it, or start the workbench with DISPLAY set to the desktop&apos;s X display, or run it headless with --auto</source>
+        <translation>nur eine Wayland-Anzeige ist gesetzt (WAYLAND_DISPLAY) und das Wayland-Plattform-Plug-in ist nicht installiert: es installieren, die Workbench mit DISPLAY auf der X-Anzeige des Desktops starten oder mit --auto ohne Fenster ausführen</translation>
+    </message>
+    <message>
+        <source>the X display &quot;%1&quot; (DISPLAY) does not answer: start the workbench in the desktop session, or under xvfb-run, or run it headless with --auto</source>
+        <translation>die X-Anzeige „%1“ (DISPLAY) antwortet nicht: die Workbench in der Desktop-Sitzung oder unter xvfb-run starten oder mit --auto ohne Fenster ausführen</translation>
+    </message>
+    <message>
+        <source>the Wayland display &quot;%1&quot; (WAYLAND_DISPLAY) does not answer: start the workbench in the desktop session, or run it headless with --auto</source>
+        <translation>die Wayland-Anzeige „%1“ (WAYLAND_DISPLAY) antwortet nicht: die Workbench in der Desktop-Sitzung starten oder mit --auto ohne Fenster ausführen</translation>
     </message>
 </context>
 <context>
@@ -1064,14 +1200,6 @@ Erstellt am %2</translation>
     <message>
         <source>the setup program is not valid: %1</source>
         <translation>das Setup-Programm ist ungültig: %1</translation>
-    </message>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation>%1 kann nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>it is a folder</source>
-        <translation>es ist ein Ordner</translation>
     </message>
 </context>
 <context>
@@ -1358,8 +1486,8 @@ Erstellt am %2</translation>
 <context>
     <name>ScopeRecorder</name>
     <message>
-        <source>Cannot write %1: %2</source>
-        <translation>%1 kann nicht geschrieben werden: %2</translation>
+        <source>Cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -1399,10 +1527,6 @@ Erstellt am %2</translation>
     <message>
         <source>Window:</source>
         <translation>Zeit:</translation>
-    </message>
-    <message>
-        <source>Cannot write the picture %1</source>
-        <translation>Das Bild %1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Export the recorded data</source>
@@ -1979,36 +2103,12 @@ Erstellt am %2</translation>
         <translation>Sprache der Bedienoberfläche: de oder en (Vorgabe: die des Systems).</translation>
     </message>
     <message>
-        <source>--poll-ms needs a positive number of milliseconds</source>
-        <translation>--poll-ms erwartet eine positive Anzahl Millisekunden</translation>
-    </message>
-    <message>
-        <source>--encoder-resolution needs a number of counts (0: no signal)</source>
-        <translation>--encoder-resolution erwartet eine Anzahl Inkremente (0: kein Signal)</translation>
-    </message>
-    <message>
-        <source>--time-scale needs a positive factor</source>
-        <translation>--time-scale erwartet einen positiven Faktor</translation>
-    </message>
-    <message>
-        <source>--open needs a sub-widget id</source>
-        <translation>--open erwartet eine Sub-Widget-ID</translation>
-    </message>
-    <message>
         <source>cannot load the plug-in %1: %2</source>
         <translation>das Plug-in %1 kann nicht geladen werden: %2</translation>
     </message>
     <message>
         <source>there is no tool with sub-widget id %1</source>
         <translation>es gibt kein Werkzeug mit der Sub-Widget-ID %1</translation>
-    </message>
-    <message>
-        <source>the guided commissioning failed: %1</source>
-        <translation>die geführte Inbetriebnahme ist fehlgeschlagen: %1</translation>
-    </message>
-    <message>
-        <source>cannot write %1</source>
-        <translation>%1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Open the scope after start-up.</source>
@@ -2035,44 +2135,12 @@ Erstellt am %2</translation>
         <translation>Mit --auto: den Bewegungstest vor dem geschlossenen Regelkreis auch im offenen Betrieb (Open Loop) ausführen.</translation>
     </message>
     <message>
-        <source>--load needs a percentage of the holding torque from 0 to 1000</source>
-        <translation>--load erwartet einen Prozentsatz des Haltemoments von 0 bis 1000</translation>
-    </message>
-    <message>
-        <source>--holding-torque needs a torque in N m above 0, at most 1000</source>
-        <translation>--holding-torque erwartet ein Moment in N m über 0, höchstens 1000</translation>
-    </message>
-    <message>
-        <source>--inertia needs an inertia in kg m^2 above 0, at most 10</source>
-        <translation>--inertia erwartet ein Trägheitsmoment in kg m^2 über 0, höchstens 10</translation>
-    </message>
-    <message>
-        <source>--save-program and --report need --auto</source>
-        <translation>--save-program und --report setzen --auto voraus</translation>
-    </message>
-    <message>
-        <source>the module does not match %1</source>
-        <translation>das Modul stimmt nicht mit %1 überein</translation>
-    </message>
-    <message>
         <source>Compare the axes with the setup program in FILE; exit 1 on a difference, 2 when the program cannot be used.</source>
         <translation>Die Achsen mit dem Setup-Programm aus FILE vergleichen; Exit-Code 1 bei einer Abweichung, 2, wenn das Programm nicht verwendbar ist.</translation>
     </message>
     <message>
         <source>Move a program that addresses one axis to these axes for --apply-program and --check-program (default: the axes the program names).</source>
         <translation>Ein Programm, das eine Achse anspricht, für --apply-program und --check-program auf diese Achsen übertragen (Vorgabe: die Achsen, die das Programm nennt).</translation>
-    </message>
-    <message>
-        <source>--axes needs axis numbers from 0 to %1, separated by commas: &apos;%2&apos; is not one</source>
-        <translation>--axes erwartet Achsnummern von 0 bis %1, durch Kommas getrennt: „%2“ ist keine</translation>
-    </message>
-    <message>
-        <source>Setup program saved to %1</source>
-        <translation>Setup-Programm in %1 gespeichert</translation>
-    </message>
-    <message>
-        <source>no display to show the workbench on (DISPLAY is not set): start it under xvfb-run, or run it headless with --auto</source>
-        <translation>keine Anzeige für die Workbench (DISPLAY ist nicht gesetzt): unter xvfb-run starten oder mit --auto ohne Fenster ausführen</translation>
     </message>
     <message>
         <source>Friction load on the motor, against the motion, in percent of its holding torque.</source>
@@ -2119,10 +2187,6 @@ Erstellt am %2</translation>
         <translation>Trägheitsmoment der Last an der Motorwelle.</translation>
     </message>
     <message>
-        <source>, above %1</source>
-        <translation>, über %1</translation>
-    </message>
-    <message>
         <source>After the guided commissioning (implies --auto): measure axis 0&apos;s closed loop on a copy and print the tuner&apos;s proposal.</source>
         <translation>Nach der geführten Inbetriebnahme (schließt --auto ein): den geschlossenen Regelkreis der Achse 0 an einer Kopie messen und den Vorschlag des Tuners ausgeben.</translation>
     </message>
@@ -2157,10 +2221,6 @@ Erstellt am %2</translation>
     <message>
         <source>kg·m²</source>
         <translation>kg·m²</translation>
-    </message>
-    <message>
-        <source>--%1 needs a number from %2 to %3 %4%5</source>
-        <translation>--%1 erwartet eine Zahl von %2 bis %3 %4%5</translation>
     </message>
 </context>
 </TS>

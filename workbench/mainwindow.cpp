@@ -24,6 +24,7 @@
 #include <cmath>
 
 #include "command.h"
+#include "commandline.h"
 #include "drivesignalfeed.h"
 #include "motorvalues.h"
 #include "pluginhost.h"
@@ -126,6 +127,26 @@ void MainWindow::createTools()
     rebuildToolsMenu();
     updateConnectionState(m_module->isDeviceOpen());
     m_layout->toolsCreated();
+}
+
+void MainWindow::applyCommandLine(const CommandLine& line)
+{
+    m_module->setTimeScale(line.timeScale);
+    if (line.encoderResolution >= 0)
+        setEncoderResolution(line.encoderResolution);
+    if (line.encoderReversed)
+        setEncoderReversed(true);
+    if (!line.firmware.isEmpty())
+        setFirmwareName(line.firmware);
+    setPollPeriod(line.pollMs);
+    if (line.holdingTorque > 0)
+        setHoldingTorque(line.holdingTorque);
+    if (line.inertia > 0)
+        setInertia(line.inertia);
+    if (line.loadPercent >= 0)
+        setLoadPercent(line.loadPercent);
+    for (const auto& value : line.motorValues)
+        setMotorValue(value.first, value.second);
 }
 
 void MainWindow::setPollPeriod(int milliseconds)

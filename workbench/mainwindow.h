@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 
+class CommandLine;
 class PluginHost;
 class QActionGroup;
 class QLabel;
@@ -59,6 +60,8 @@ public:
     // The further motor and load values by their key (MotorValues); unusable values are ignored.
     void setMotorValue(const QString& key, double value);
     double motorValue(const QString& key) const;
+    // The module's settings the command line gives; they win over those remembered.
+    void applyCommandLine(const CommandLine& line);
 
     SimulatedModule* module() const { return m_module; }
     PluginHost* pluginHost() const { return m_host; }

@@ -3,6 +3,7 @@
 
 #include "modulesettings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QVariant>
 #include <QtDebug>
@@ -13,6 +14,7 @@
 #include "mainwindow.h"
 #include "motorvalues.h"
 #include "simulatedmodule.h"
+#include "windowlayout.h"
 
 namespace {
 
@@ -105,4 +107,15 @@ void ModuleSettings::restore(MainWindow& window, QSettings& settings)
                                         .arg(key, value.toString(), settings.fileName());
     });
     settings.endGroup();
+}
+
+void ModuleSettings::keep(MainWindow& window)
+{
+    auto* settings = new QSettings(&window);
+    restore(window, *settings);
+    window.windowLayout()->load(*settings);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window, [&window, settings]() {
+        save(window, *settings);
+        window.windowLayout()->save(*settings);
+    });
 }

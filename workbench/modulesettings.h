@@ -16,4 +16,7 @@ public:
     // Applies what was saved. A value that cannot be used (a word where a number belongs, a
     // negative resolution, an empty firmware name) is left out with a warning.
     static void restore(MainWindow& window, QSettings& settings);
+    // For an interactive run: restores the module's settings and the window layout from the
+    // application's settings now, and saves both when the application quits.
+    static void keep(MainWindow& window);
 };

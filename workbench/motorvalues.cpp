@@ -75,16 +75,6 @@ void MotorValue::apply(MotorPhysics::Motor& motor, double value) const
     motor.*field = percentOfHoldingTorque ? value / 100.0 * motor.holdingTorque : value;
 }
 
-QString MotorValue::optionMessage() const
-{
-    return QCoreApplication::translate("main", "--%1 needs a number from %2 to %3 %4%5")
-        .arg(QLatin1String(option))
-        .arg(minimum)
-        .arg(maximum)
-        .arg(QCoreApplication::translate("main", unit))
-        .arg(minimumAllowed ? QString() : QCoreApplication::translate("main", ", above %1").arg(minimum));
-}
-
 const MotorValue* MotorValues::rows()
 {
     return Rows;

@@ -32,7 +32,6 @@ struct MotorValue
     double read(const MotorPhysics::Motor& motor) const;
     // Sets the value into the motor.
     void apply(MotorPhysics::Motor& motor, double value) const;
-    QString optionMessage() const; // what --option needs, translated
 };
 
 namespace MotorValues {

@@ -6,10 +6,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QThread>
 
 #include "koraparser.h"
+#include "outputfile.h"
 #include "programretargeter.h"
 #include "simulatedmodule.h"
 
@@ -79,7 +79,7 @@ bool ProgramCommands::load(const QString& path, KoraProgram* program)
     return errors.isEmpty();
 }
 
-bool ProgramCommands::prepare(const QString& path, const QList<int>& axes, QList<Target>* targets)
+bool ProgramCommands::prepare(const QString& path, const QList<int>& axes, Use use, QList<Target>* targets)
 {
     KoraProgram program;
     if (!load(path, &program))
@@ -110,13 +110,34 @@ bool ProgramCommands::prepare(const QString& path, const QList<int>& axes, QList
         more += dropped;
     }
     printErrors(path, errors, more);
-    return errors.isEmpty();
+    return errors.isEmpty() && (use == Apply || hasComparable(path, *targets));
 }
 
-bool ProgramCommands::isUsable(const QString& path, const QList<int>& axes)
+bool ProgramCommands::hasComparable(const QString& path, const QList<Target>& targets)
+{
+    bool usable = true;
+    for (const Target& target : targets) {
+        for (int axis : target.axes) {
+            const auto sets = [axis](const KoraProgram::Instruction& instruction) {
+                return instruction.opcode == KoraProgram::Opcode::SetParameter && instruction.motor == axis
+                       && ProgramComparer::isComparable(instruction.type);
+            };
+            const QVector<KoraProgram::Instruction>& instructions = target.program.instructions();
+            if (std::none_of(instructions.begin(), instructions.end(), sets)) {
+                *m_err << tr("axis %1: nothing compared with %2: it sets no parameter of this axis that keeps its value")
+                              .arg(QString::number(axis), path)
+                       << Qt::endl;
+                usable = false;
+            }
+        }
+    }
+    return usable;
+}
+
+bool ProgramCommands::isUsable(const QString& path, const QList<int>& axes, Use use)
 {
     QList<Target> targets;
-    if (prepare(path, axes, &targets))
+    if (prepare(path, axes, use, &targets))
         return true;
     *m_err << tr("%1: nothing run").arg(path) << Qt::endl;
     return false;
@@ -125,7 +146,7 @@ bool ProgramCommands::isUsable(const QString& path, const QList<int>& axes)
 ProgramCommands::Outcome ProgramCommands::apply(const QString& path, const QList<int>& axes)
 {
     QList<Target> targets;
-    if (!prepare(path, axes, &targets)) {
+    if (!prepare(path, axes, Apply, &targets)) {
         *m_err << tr("%1: nothing written").arg(path) << Qt::endl;
         return Unusable;
     }
@@ -170,7 +191,7 @@ ProgramCommands::Outcome ProgramCommands::check(const QString& path, const QList
 {
     m_verdicts.clear();
     QList<Target> targets;
-    if (!prepare(path, axes, &targets)) {
+    if (!prepare(path, axes, Check, &targets)) {
         *m_err << tr("%1: nothing compared").arg(path) << Qt::endl;
         return Unusable;
     }
@@ -203,11 +224,7 @@ ProgramCommands::Outcome ProgramCommands::verdict(const QString& path, int axis,
     }
     QString line;
     Outcome outcome = Done;
-    if (count == skipped) {
-        line = tr("axis %1: nothing compared with %2: it sets no parameter of this axis that keeps its value")
-                   .arg(QString::number(axis), path);
-        outcome = Unusable;
-    } else if (differing == 0) {
+    if (differing == 0) {
         QString counts = tr("%n parameter(s) compared", nullptr, count - skipped);
         if (skipped > 0)
             counts += tr(", %n position(s) not", nullptr, skipped);
@@ -218,7 +235,7 @@ ProgramCommands::Outcome ProgramCommands::verdict(const QString& path, int axis,
         outcome = Failed;
     }
     m_verdicts << line;
-    (outcome == Unusable ? *m_err : *m_out) << line << Qt::endl;
+    *m_out << line << Qt::endl;
     return outcome;
 }
 
@@ -248,22 +265,5 @@ bool ProgramCommands::save(const QString& path, const QString& text, QString* er
         *error = tr("the setup program is not valid: %1").arg(errors.first().toString());
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        *error = tr("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool ProgramCommands::isWritable(const QString& path, QString* error)
-{
-    const bool folder = QFileInfo(path).isDir();
-    QSaveFile file(path);
-    if (folder || !file.open(QIODevice::WriteOnly)) {
-        *error = tr("cannot write %1: %2").arg(path, folder ? tr("it is a folder") : file.errorString());
-        return false;
-    }
-    file.cancelWriting();
-    return true;
+    return OutputFile::write(path, text.toUtf8(), error);
 }

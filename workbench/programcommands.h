@@ -54,13 +54,14 @@ public:
     // before the first is written, so a bad line writes nothing anywhere.
     Outcome apply(const QString& path, const QList<int>& axes = {});
     // Checks the file as apply does, then compares each axis with it. The rows of all axes
-    // are handed back for display, the verdict of each axis in verdicts(). An axis left
-    // with nothing to compare is no match: the program is unusable for a check.
+    // are handed back for display, the verdict of each axis in verdicts(). An axis the
+    // program sets nothing comparable on makes the program unusable for a check.
     Outcome check(const QString& path, const QList<int>& axes = {}, QList<ProgramComparer::Row>* rows = nullptr);
+    enum Use { Apply, Check };
     // Whether apply or check could start with the file: read, placed on the axes and checked
     // on the module; prints the faults and "nothing run" when not. For a run that does more
     // first, so that a bad program costs nothing.
-    bool isUsable(const QString& path, const QList<int>& axes = {});
+    bool isUsable(const QString& path, const QList<int>& axes, Use use);
     // One line per axis of the last check: "axis 1: matches ..." or what differs.
     QStringList verdicts() const { return m_verdicts; }
 
@@ -68,11 +69,9 @@ public:
     // user ticks on the start-up page; without it the program's wait for the closed-loop
     // initialisation could never end on another axis, so it goes in before that wait.
     static QString programFromHistory(const QString& history, bool closedLoopActive);
-    // Writes the text atomically; refuses a text that is not a valid program (nothing is written).
+    // Writes the text as OutputFile does; refuses a text that is not a valid program (nothing
+    // is written).
     static bool save(const QString& path, const QString& text, QString* error);
-    // Whether a file can be written at path: tried before a long run ends in writing it,
-    // leaving nothing behind.
-    static bool isWritable(const QString& path, QString* error);
     // "axis 1", "axes 0, 2".
     static QString axesText(const QList<int>& axes);
 
@@ -83,7 +82,9 @@ private:
         KoraProgram program;
     };
     // Reads the file, places it on the axes and checks it on the module; false when unusable.
-    bool prepare(const QString& path, const QList<int>& axes, QList<Target>* targets);
+    bool prepare(const QString& path, const QList<int>& axes, Use use, QList<Target>* targets);
+    // Whether the program sets a parameter that keeps its value on every axis it goes to.
+    bool hasComparable(const QString& path, const QList<Target>& targets);
     void printErrors(const QString& path, QList<ProgramError> errors, int more);
     void reportStop(const QString& path, const Target& target, const ProgramRunner::Result& result,
                     const QList<int>& done);

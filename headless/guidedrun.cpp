@@ -27,6 +27,7 @@
 #include "labelled.h"
 #include "loopcomparison.h"
 #include "labelsignal.h"
+#include "outputfile.h"
 #include "pluginhost.h"
 #include "rerezorinterface.h"
 #include "progressindicator.h"
@@ -591,8 +592,11 @@ void GuidedRun::screenshot(int subWidgetId, const QString& name)
     QCoreApplication::processEvents();
     if (ToolWindow* window = m_host->windowOf(subWidgetId)) {
         const QString file = m_screenshots.filePath(name + QStringLiteral(".png"));
-        if (window->grab().save(file))
+        QString error;
+        if (OutputFile::writePng(file, window->grab().toImage(), &error))
             say(tr("        picture: %1").arg(file));
+        else
+            say(QStringLiteral("        ") + error);
     }
 }
 

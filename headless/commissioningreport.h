@@ -35,6 +35,6 @@ public:
     // The simulated hardware and the run's settings; one key per option, so a new option of
     // the drive is one line here and one in the schema.
     static QJsonObject hardware(SimulatedModule* module, const Context& context);
-    // Writes the report atomically; false with a message when the file cannot be written.
+    // Writes the report as OutputFile does; false with a message when it cannot be written.
     static bool save(const QString& path, const QJsonObject& report, QString* error);
 };

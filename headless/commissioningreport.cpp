@@ -7,10 +7,10 @@
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include "guidedrun.h"
 #include "koraparser.h"
+#include "outputfile.h"
 #include "simulatedmodule.h"
 
 const char* const CommissioningReport::Format = "gv7-commissioning-report/2";
@@ -158,10 +158,5 @@ QJsonObject CommissioningReport::build(const GuidedRun& run, SimulatedModule* mo
 
 bool CommissioningReport::save(const QString& path, const QJsonObject& report, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(report).toJson()) < 0 || !file.commit()) {
-        *error = QCoreApplication::translate("CommissioningReport", "cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return OutputFile::write(path, QJsonDocument(report).toJson(), error);
 }

@@ -13,6 +13,7 @@
 #include "guidedrun.h"
 #include "pluginhost.h"
 #include "programcommands.h"
+#include "simulatedmodule.h"
 #include "toolsinterface.h"
 #include "tuningrun.h"
 

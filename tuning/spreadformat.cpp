@@ -28,9 +28,9 @@ QString SpreadFormat::text(const Spread& spread, int decimals)
 QJsonObject SpreadFormat::json(const Spread& spread)
 {
     return {{QStringLiteral("mean"), orNull(spread.count() ? spread.mean() : std::nan(""))},
-            {QStringLiteral("sd"), orNull(spread.standardDeviation())},
-            {QStringLiteral("min"), orNull(spread.lower())},
-            {QStringLiteral("max"), orNull(spread.upper())},
+            {QStringLiteral("standardDeviation"), orNull(spread.standardDeviation())},
+            {QStringLiteral("minimum"), orNull(spread.lower())},
+            {QStringLiteral("maximum"), orNull(spread.upper())},
             {QStringLiteral("runs"), spread.count()},
             {QStringLiteral("missing"), spread.missing()}};
 }

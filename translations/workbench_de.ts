@@ -32,12 +32,12 @@
         <translation>Der gemessene Regelkreis des Vorschlags hat eine Phasenreserve von %1° und eine Amplitudenreserve von %2 dB.</translation>
     </message>
     <message>
-        <source>Its RMS following error on the gentle move (%1 microsteps) overlaps the best preset&apos;s (%2): no measurable difference.</source>
-        <translation>Sein effektiver Schleppfehler bei der sanften Fahrt (%1 Mikroschritte) überlappt den der besten Voreinstellung (%2): kein messbarer Unterschied.</translation>
+        <source>The proposal&apos;s RMS following error on the gentle move (%1 microsteps) overlaps the best preset&apos;s (%2): no measurable difference.</source>
+        <translation>Der effektive Schleppfehler des Vorschlags bei der sanften Fahrt (%1 Mikroschritte) überlappt den der besten Voreinstellung (%2): kein messbarer Unterschied.</translation>
     </message>
     <message>
-        <source>Its RMS following error on the gentle move (%1 microsteps) is above the best preset&apos;s (%2).</source>
-        <translation>Sein effektiver Schleppfehler bei der sanften Fahrt (%1 Mikroschritte) liegt über dem der besten Voreinstellung (%2).</translation>
+        <source>The proposal&apos;s RMS following error on the gentle move (%1 microsteps) is above the best preset&apos;s (%2).</source>
+        <translation>Der effektive Schleppfehler des Vorschlags bei der sanften Fahrt (%1 Mikroschritte) liegt über dem der besten Voreinstellung (%2).</translation>
     </message>
     <message>
         <source>Tuner: the gentle move&apos;s RMS following error in microsteps (mean ± sd):</source>

@@ -257,10 +257,10 @@ AutoTuner::Result AutoTuner::run(const BenchRig& rig, const Progress& progress)
         const Spread theirs = result.rms(result.best);
         if (mine.compare(theirs) != Spread::Verdict::Lower) {
             result.reason = mine.overlaps(theirs)
-                                ? tr("Its RMS following error on the gentle move (%1 microsteps) overlaps the best "
+                                ? tr("The proposal's RMS following error on the gentle move (%1 microsteps) overlaps the best "
                                      "preset's (%2): no measurable difference.")
                                       .arg(SpreadFormat::text(mine, 2), SpreadFormat::text(theirs, 2))
-                                : tr("Its RMS following error on the gentle move (%1 microsteps) is above the best "
+                                : tr("The proposal's RMS following error on the gentle move (%1 microsteps) is above the best "
                                      "preset's (%2).")
                                       .arg(SpreadFormat::text(mine, 2), SpreadFormat::text(theirs, 2));
             return result;

@@ -11,10 +11,10 @@
 namespace {
 const double HalfPi = 1.5707963267948966;
 // Damping of the commutation: the field target less this time times the measured velocity's
-// excess over the wanted one. About the inverse of the rotor's natural angular frequency.
+// excess over the wanted one; with the field set a step ahead (the velocity times the step) a
+// net 0.5 ms, so that one count more or less in a step moves the field by one count.
+// About the inverse of the rotor's natural angular frequency.
 const double DampingTime = 1e-3; // s
-// Low-pass filter of the measured velocity the damping uses.
-const double VelocityFilter = 0.5e-3; // s
 // The gains' scales: 115 in pps per full step (256 microsteps) of error, 116 in 1/16 pps per
 // microstep-second.
 const double ProportionalScale = 256.0;
@@ -92,11 +92,12 @@ ClosedLoopController::Output ClosedLoopController::update(const Settings& settin
 {
     const double q = settings.microstepsPerCount;
     const double measured = m_anchorField + double(count - m_anchorCount) * q;
-    const double raw = double(count - m_lastCount) * q / seconds;
+    // The velocity over the last step, unfiltered: the count is read half a step late and the
+    // field ramps to its new place over the next step, 0.75 ms in all, 62 degrees of the
+    // rotor's resonance at the full current (230 Hz). A low-pass on top would turn the damping
+    // past 90 degrees there, where it feeds the ringing instead of damping it.
+    m_velocity = double(count - m_lastCount) * q / seconds;
     m_lastCount = count;
-    m_velocity += (raw - m_velocity) * seconds / (VelocityFilter + seconds);
-    if (raw == 0.0 && std::abs(m_velocity) < 1e-3)
-        m_velocity = 0.0;
 
     // Where the rotor should be: the ramp, less what was lost before the start.
     target -= m_targetOffset;

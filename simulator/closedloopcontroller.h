@@ -103,7 +103,7 @@ private:
     qint64 m_lastCount = 0;
     double m_offset = 0.0;   // integrated correction, microsteps
     double m_integral = 0.0; // units of 16 microstep-seconds
-    double m_velocity = 0.0; // measured, filtered, pps
+    double m_velocity = 0.0; // measured over the last step, pps
     double m_error = 0.0;
     qint64 m_errorCounts = 0;
     double m_correction = 0.0;

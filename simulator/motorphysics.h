@@ -48,7 +48,7 @@ public:
         double supplyVoltage = 48.0;  // V
         double inertia = 3.0e-5;      // kg m^2, the rotor's
         double detentTorque = 0.04;   // N m
-        double damping = 2e-3;        // N m s/rad, against motion relative to the field
+        double damping = 1e-3;        // N m s/rad, against motion relative to the field
         double loadTorque = 0.0;      // N m, Coulomb friction against the motion
         double viscousFriction = 0.0; // N m s/rad
         double activeLoad = 0.0;      // N m, pulls towards negative positions when positive

@@ -16,6 +16,7 @@
 #include "simulatedmodule.h"
 #include "scopewindow.h"
 #include "toolwindow.h"
+#include "tuningwindow.h"
 #include "windowlayout.h"
 #include "modulesettings.h"
 
@@ -79,6 +80,7 @@ private slots:
     void layoutKept();
     void fitted_data();
     void fitted();
+    void appliedProposalShownOnTheClosedLoopPage();
 
 private:
     QString settingsFile() const { return m_dir.filePath("workbench.conf"); }
@@ -334,4 +336,28 @@ void TestWorkbenchSettings::fitted()
 }
 
 QTEST_MAIN(TestWorkbenchSettings)
+// An open closed-loop page shows what the module holds once the tuning's proposal is applied,
+// not the values it read when it was opened.
+void TestWorkbenchSettings::appliedProposalShownOnTheClosedLoopPage()
+{
+    auto window = start();
+    ToolWindow* closedLoop = window->pluginHost()->windowOf(ClosedLoop);
+    QVERIFY(closedLoop);
+    closedLoop->show();
+    settle();
+    auto* p = closedLoop->findChild<QDoubleSpinBox*>("spClCorrectionVelocityP");
+    QVERIFY(p);
+    window->openTuning();
+    TuningWindow* tuning = window->tuning();
+    QSignalSpy finished(tuning, &TuningWindow::finished);
+    QVERIFY(tuning->start());
+    QVERIFY(finished.wait(120000));
+    const AutoTuner::Parameters proposal = tuning->result().tuner.proposal;
+    const auto pEntry = std::find_if(proposal.begin(), proposal.end(), [](const auto& e) { return e.first == 115; });
+    QVERIFY(pEntry != proposal.end());
+    QVERIFY(pEntry->second != int(p->value()));
+    QVERIFY(tuning->applyProposal());
+    QCOMPARE(int(p->value()), pEntry->second);
+}
+
 #include "tst_workbenchsettings.moc"

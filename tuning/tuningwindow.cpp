@@ -312,6 +312,7 @@ bool TuningWindow::applyProposal()
     for (const auto& p : proposal)
         m_module->setAxisParameter(quint8(p.first), quint8(m_motor), p.second);
     m_status->setText(tr("The proposal was written to axis %1.").arg(m_motor));
+    emit proposalApplied();
     return true;
 }
 

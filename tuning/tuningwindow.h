@@ -54,6 +54,8 @@ public:
 
 signals:
     void finished();
+    // The proposal was written to the axis: pages that show its values read them again.
+    void proposalApplied();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

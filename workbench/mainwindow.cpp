@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -190,6 +191,7 @@ void MainWindow::openTuning()
 {
     if (!m_tuning) {
         m_tuning = new TuningWindow(m_module, 0);
+        connect(m_tuning, &TuningWindow::proposalApplied, this, &MainWindow::rereadClosedLoop);
         auto* window = new ToolWindow(m_tuning);
         window->setObjectName(QStringLiteral("tuningWindow"));
         m_area->addSubWindow(window);
@@ -198,6 +200,22 @@ void MainWindow::openTuning()
     }
     if (auto* window = qobject_cast<ToolWindow*>(m_tuning->parentWidget()))
         window->activateWindow();
+}
+
+// The closed-loop page reads the module's values whenever it is shown; an open one is shown
+// them again, so that it does not keep the values the tuning's proposal has just replaced.
+void MainWindow::rereadClosedLoop()
+{
+    ToolWindow* window = m_host->windowOf(ClosedLoopTool);
+    if (!window || !window->isVisible() || !window->widget())
+        return;
+    const QList<QWidget*> children = window->widget()->findChildren<QWidget*>();
+    for (QWidget* page : children) {
+        if (qstrcmp(page->metaObject()->className(), "ClosedLoop") == 0 && page->isVisible()) {
+            QShowEvent event;
+            QCoreApplication::sendEvent(page, &event);
+        }
+    }
 }
 
 // The scope records every reply the poller delivers to a tool; new tools bring a new poller.

@@ -86,8 +86,11 @@ private slots:
     void chooseLoad();
     void chooseHoldingTorque();
     void chooseInertia();
+    void rereadClosedLoop();
 
 private:
+    static constexpr int ClosedLoopTool = 53; // the plug-in's sub-widget id of the closed-loop step
+
     void buildModuleMenu();
     void rebuildToolsMenu();
     void updateResolutionChecks();

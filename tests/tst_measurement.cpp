@@ -28,6 +28,7 @@ private slots:
     void figures();
     void protocol_data();
     void protocol();
+    void countPhaseShiftsTheEncoder();
 };
 
 void TestMeasurement::spreads_data()
@@ -164,4 +165,21 @@ void TestMeasurement::protocol()
 }
 
 QTEST_GUILESS_MAIN(TestMeasurement)
+// The count phase is part of the start state: half a count turns the encoder's disc against
+// the rotor, so the same rotor reads other counts.
+void TestMeasurement::countPhaseShiftsTheEncoder()
+{
+    auto offset = [](double countPhase) {
+        BenchRig rig(MotorPhysics::Motor(), {});
+        rig.setParameter(210, 4000);
+        if (!rig.prepare(0.0, countPhase))
+            return Nan;
+        const double counts = rig.axis().physics().rotorPosition() / rig.microstepsPerCount();
+        return rig.axis().value(209) - counts;
+    };
+    const double shift = offset(0.5) - offset(0.0);
+    // Not a whole number of counts: the rotor rests where the shifted disc's counts put it.
+    QVERIFY2(std::abs(shift - std::round(shift)) > 0.1, qPrintable(QString::number(shift)));
+}
+
 #include "tst_measurement.moc"

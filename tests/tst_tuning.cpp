@@ -160,6 +160,8 @@ void TestTuning::tunerIsStableAndReproducible()
     QVERIFY(first.proposalLoop.phaseMargin >= AutoTuner::RequiredPhaseMargin);
     QVERIFY(first.moves.back().holds());
     QVERIFY(first.bestPresetHolds());
+    // Offered only where the proposal's whole range lies below the best preset's.
+    QCOMPARE(first.offered, first.rms(AutoTuner::Proposal).upper() < first.rms(first.best).lower());
     const AutoTuner::Result second = AutoTuner::run(defaultRig());
     QCOMPARE(second.proposal, first.proposal);
     QCOMPARE(second.offered, first.offered);

@@ -10,12 +10,13 @@
 #include <QJsonArray>
 
 #include "axisprobe.h"
+#include "fastmath.h"
 #include "koraprogram.h"
 #include "presetcomparison.h"
 #include "spreadformat.h"
 
 namespace {
-const double Pi = 3.14159265358979323846;
+using FastMath::Pi;
 // The parameters' scales (ClosedLoopController): P in pps per 256 microsteps, I in 1/16 pps
 // per microstep-second.
 const double PScale = 256.0;

@@ -8,11 +8,12 @@
 
 #include <QJsonArray>
 
+#include "fastmath.h"
 #include "responseprobe.h"
 #include "spreadformat.h"
 
 namespace {
-const double Pi = 3.14159265358979323846;
+using FastMath::Pi;
 const double Dt = 0.001; // s, the sampling of the output
 const double LowestFrequency = 2.0; // Hz
 const double HighestFrequency = 450.0;

@@ -8,10 +8,11 @@
 
 #include <QJsonArray>
 
+#include "fastmath.h"
 #include "parametercatalogue.h"
 
 namespace {
-const double Pi = 3.14159265358979323846;
+using FastMath::Pi;
 
 // True when the motor kept its steps through the move with this extra load.
 bool holds(BenchRig rig, double speed, double torque, bool closedLoop)
